@@ -1,0 +1,96 @@
+#pragma once
+// Everything the hand flow needs from the world around it: the clock and the
+// waits, the table, the window, the sounds and the questions to the person.
+// The game window, quimbolo-cli and the tests each provide one; the flow never
+// knows which. Every method but the clock and the waits has a do-nothing
+// default, so a host implements only what it shows.
+
+#include <QString>
+#include <functional>
+
+// Seat lights.
+enum Luz { LuzVerde = 10, LuzRoja = 12, LuzAmbar = 14 };
+
+// Controls of the game window the flow shows, hides, enables or captions.
+// Per-seat controls take the seat; the others take 0.
+enum class Control {
+    bAzar, bRepetir, bNoSalir,  // per seat
+    SumPuntos,                  // per seat: the pip-sum label
+    bConsejo, bAtras, bMemoria,
+};
+enum class Accion { Mostrar, Ocultar, Habilitar, Deshabilitar, Texto };
+
+// The program's own message box. Codes as the window uses them:
+// Icono 16 critical, 32 question, 48 exclamation, 64 information;
+// Botones 0 "Aceptar", 1 "Aceptar"+"Cancelar", 99 "Aceptar"+"Detalles";
+// Respuesta 1 "Aceptar", 2 "Cancelar", 99 "Detalles", Default on time-out.
+struct Mensaje {
+    QString Mensaje;
+    QString LabelFont;
+    int Icono = 0;
+    int Botones = 0;
+    int Default = 0;
+    double Duracion = 0;
+};
+
+class Anfitrion {
+public:
+    virtual ~Anfitrion() = default;
+
+    // Clock: seconds since midnight, with fractions.
+    virtual double Reloj() = 0;
+    // Let pending events run once (pointer, timers, received lines).
+    virtual void Ceder() = 0;
+    // Wait this long while events keep being served; returns at once for <= 0.
+    virtual void Pausa(double segundos) = 0;
+    // True once the window is closing: every wait must end and the flow unwind.
+    virtual bool Cerrando() const { return false; }
+    // Run this later from the event loop, on an empty call stack (used to start
+    // the next hand so that hands never nest).
+    virtual void Programar(std::function<void()> tarea) = 0;
+
+    // The table: one line (or several joined by CR LF) to send.
+    virtual void EnviarMensaje(const QString& mensaje) { (void)mensaje; }
+
+    // Window: the caption under the title (the full text: TituloMesa + status).
+    virtual void Titulo(const QString& texto) { (void)texto; }
+    virtual void Semaforo(int silla, int luz) { (void)silla; (void)luz; }
+    virtual void Boton(Control c, int silla, Accion a, const QString& texto = {})
+    {
+        (void)c; (void)silla; (void)a; (void)texto;
+    }
+    virtual void DibujarMano(int silla, char modo) { (void)silla; (void)modo; }
+    virtual void DibujarMesa() { (void)0; }
+    virtual void DibujarFichaSola(int ficha) { (void)ficha; }
+    virtual void CursorOcupado(bool ocupado) { (void)ocupado; }
+    virtual void RefrescarNombres() {}
+
+    // Sounds: file relative to the program folder, e.g. "MMEDIA/Ficha.wav".
+    virtual void TocarSonido(const QString& archivo) { (void)archivo; }
+    // Time alarm of a local person's turn; 0 seconds never fires.
+    virtual void ArmarAlarma(int segundos) { (void)segundos; }
+    virtual void DetenerAlarma() {}
+
+    // A local person's turn has come: the window precomputes the advice and
+    // colours the forecast; a robot host schedules its play here.
+    virtual void TurnoHumano(int silla) { (void)silla; }
+    // The pick waits for a local person's seven tiles.
+    virtual void RepartoHumano(int silla) { (void)silla; }
+    // The lead of a local person is awaited (FaseMano "SALIENDO").
+    virtual void SalidaHumana(int silla) { (void)silla; }
+
+    // Questions. MensaBox returns Respuesta.
+    virtual int MensaBox(const Mensaje& m) { return m.Default; }
+    // Standard Yes/No box, question icon, No as default; true for Yes.
+    virtual bool PreguntaSiNo(const QString& texto) { (void)texto; return false; }
+    // Text input box; an empty answer when cancelled.
+    virtual QString InputBox(const QString& prompt, const QString& titulo, const QString& propuesta)
+    {
+        (void)prompt; (void)titulo; (void)propuesta;
+        return {};
+    }
+
+    // Analysis progress on picThink.
+    virtual void MostrarPicThink(bool visible) { (void)visible; }
+    virtual void MostrarAvance(double fraccion, bool final) { (void)fraccion; (void)final; }
+};

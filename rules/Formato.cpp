@@ -1,0 +1,95 @@
+#include "rules/Formato.h"
+
+#include <cmath>
+
+namespace {
+
+// Rounds num/den (den > 0, num >= 0) scaled by escala, half away from zero.
+std::int64_t Redondear(std::int64_t num, std::int64_t den, std::int64_t escala)
+{
+    const __int128 n = static_cast<__int128>(num) * escala * 2 + den;
+    return static_cast<std::int64_t>(n / (static_cast<__int128>(den) * 2));
+}
+
+QString ConMiles(std::int64_t n)
+{
+    QString digitos = QString::number(n < 0 ? -n : n);
+    QString out;
+    const int len = digitos.size();
+    for (int i = 0; i < len; ++i) {
+        if (i > 0 && (len - i) % 3 == 0)
+            out += ',';
+        out += digitos[i];
+    }
+    return n < 0 ? "-" + out : out;
+}
+
+QString DosDecimales(std::int64_t centesimas)
+{
+    const std::int64_t a = centesimas < 0 ? -centesimas : centesimas;
+    return QString::number(a / 100) + '.' + QString::number(a % 100).rightJustified(2, '0');
+}
+
+}  // namespace
+
+QString FormatoMiles(std::int64_t n)
+{
+    return n == 0 ? QString() : ConMiles(n);
+}
+
+QString FormatoPorciento(std::int64_t num, std::int64_t den)
+{
+    const std::int64_t decimas = Redondear(num, den, 1000);
+    return QString::number(decimas / 10) + '.' + QString::number(decimas % 10) + '%';
+}
+
+QString FormatoMeritoPositivo(std::int64_t num, std::int64_t den)
+{
+    return ' ' + DosDecimales(Redondear(num, den, 100));
+}
+
+QString FormatoMeritoNegativo(std::int64_t num, std::int64_t den)
+{
+    const std::int64_t c = Redondear(num, den, 100);
+    return (c == 0 ? QString() : QStringLiteral("-")) + DosDecimales(c);
+}
+
+QString FormatoCentesimas(std::int64_t centesimas)
+{
+    return (centesimas < 0 ? '-' : ' ') + DosDecimales(centesimas);
+}
+
+std::int64_t CentesimasDe(const QString& texto)
+{
+    const QString t = texto.trimmed();
+    if (t.isEmpty())
+        return 0;
+    bool ok = false;
+    const double v = t.toDouble(&ok);
+    return ok ? std::llround(v * 100.0) : 0;
+}
+
+QString FormatoSegundos(double segundos)
+{
+    const std::int64_t decimas = std::llround(segundos * 10.0);
+    const std::int64_t a = decimas < 0 ? -decimas : decimas;
+    return (decimas < 0 ? "-" : "") + ConMiles(a / 10) + '.' + QString::number(a % 10) + " secs.";
+}
+
+QString Centrar(const QString& texto, int w)
+{
+    const int p = (w - static_cast<int>(texto.size())) / 2;
+    if (p >= 1)
+        return (QString(p, ' ') + texto + QString(w, ' ')).left(w);
+    return texto.left(w);
+}
+
+QString AlinearDerecha(const QString& texto, int w)
+{
+    return (QString(w, ' ') + texto).right(w);
+}
+
+QString Primeros(const QString& texto, int n)
+{
+    return texto.left(n);
+}
