@@ -1,0 +1,156 @@
+// The shell pieces every window relies on: the message box, the waits, the
+// program folder and the single-copy lock.
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+#include "shell/CarpetaApp.h"
+#include "shell/MensaBox.h"
+#include "shell/Pausa.h"
+#include "shell/UnaCopia.h"
+
+namespace {
+// Runs `accion` on the message box once it is on screen.
+void AlAbrirse(std::function<void(MensaBox*)> accion)
+{
+    QTimer::singleShot(0, [accion] {
+        auto* caja = qobject_cast<MensaBox*>(QApplication::activeModalWidget());
+        QVERIFY(caja);
+        accion(caja);
+    });
+}
+}  // namespace
+
+class PruebaShell : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { ReiniciarCierre(); }
+
+    void mensaBoxRespuestas_data()
+    {
+        QTest::addColumn<int>("botones");
+        QTest::addColumn<QString>("boton");
+        QTest::addColumn<int>("respuesta");
+        QTest::newRow("aceptar") << 0 << "cmdOK" << 1;
+        QTest::newRow("cancelar") << 1 << "cmdCancel" << 2;
+        QTest::newRow("detalles") << 99 << "cmdMore" << 99;
+    }
+    void mensaBoxRespuestas()
+    {
+        QFETCH(int, botones);
+        QFETCH(QString, boton);
+        QFETCH(int, respuesta);
+        AlAbrirse([boton](MensaBox* caja) {
+            auto* b = caja->findChild<QPushButton*>(boton);
+            QVERIFY(b && b->isVisible());
+            b->click();
+        });
+        QCOMPARE(MensaBox::Preguntar(Mensa("¿Seguro?", 32, botones, 0, 7)), respuesta);
+    }
+
+    void mensaBoxTiempoDaDefault()
+    {
+        // Nobody answers: the time-out gives Default, whatever the buttons.
+        QCOMPARE(MensaBox::Preguntar(Mensa("Se cierra sola", 48, 0, 0.05, 2)), 2);
+        QCOMPARE(MensaBox::Preguntar(Mensa("Se cierra sola", 64, 1, 0.05, 1)), 1);
+        QCOMPARE(MensaBox::Preguntar(Mensa("Sin botones", 5, 7, 0.05, 0)), 0);
+    }
+
+    void mensaBoxBotonesVisibles()
+    {
+        struct Caso { int botones; bool ok, cancel, more; };
+        for (Caso c : {Caso{0, true, false, false}, Caso{1, true, true, false}, Caso{99, true, false, true},
+                       Caso{3, false, false, false}}) {
+            MensaBox caja(Mensa("Texto", 16, c.botones, 0));
+            caja.show();
+            QCOMPARE(caja.cmdOK()->isVisible(), c.ok);
+            QCOMPARE(caja.cmdCancel()->isVisible(), c.cancel);
+            QCOMPARE(caja.cmdMore()->isVisible(), c.more);
+        }
+        MensaBox sinIcono(Mensa("Texto", 17, 0, 0));
+        sinIcono.show();
+        QVERIFY(!sinIcono.Icono()->isVisible());
+        MensaBox critico(Mensa("Texto", 16, 0, 0));
+        critico.show();
+        QVERIFY(critico.Icono()->isVisible());
+        QCOMPARE(critico.Icono()->objectName(), QString("imgCritical"));
+    }
+
+    void mensaBoxTamanos()
+    {
+        // 1500 twips wider and 1710 taller than the text, at 15 twips a pixel,
+        // for one short line and for several lines alike.
+        for (const char* texto : {"Hola", "Una línea\n\nOtra línea bastante más larga que la primera\nFin"}) {
+            MensaBox caja(Mensa(QString::fromUtf8(texto), 64, 1, 0, 1, "Tahoma"));
+            const QSize l = caja.Label1()->size();
+            QCOMPARE(caja.width(), (l.width() * 15 + 1500 + 7) / 15);
+            QCOMPARE(caja.height(), (l.height() * 15 + 1710 + 7) / 15);
+            QVERIFY(caja.Label1()->height() > caja.Label1()->fontMetrics().height() / 2);
+            const int w = l.width() * 15;
+            const int arriba = (l.height() * 15 + 1710 - 960 + 7) / 15;
+            QCOMPARE(caja.cmdOK()->y(), arriba);
+            QCOMPARE(caja.cmdCancel()->y(), arriba);
+            QCOMPARE(caja.cmdOK()->x(), qRound((w * 0.21 + 960 - 450) / 15));
+            QCOMPARE(caja.cmdCancel()->x(), qRound((w * 0.79 + 960 - 450) / 15));
+        }
+        MensaBox larga(Mensa("a\nb\nc\nd", 0, 0, 0));
+        MensaBox corta(Mensa("a", 0, 0, 0));
+        QVERIFY(larga.height() > corta.height());
+    }
+
+    void mensaBoxFuente()
+    {
+        MensaBox propia(Mensa("x", 0, 0, 0, 1, "Courier New"));
+        QCOMPARE(propia.Label1()->font().family(), QString("Courier New"));
+        MensaBox forma(Mensa("x", 0, 0, 0, 1, QString()));
+        QCOMPARE(forma.Label1()->font().family(), QString("Calibri"));
+    }
+
+    void pausaSinTiempoNoSirveEventos()
+    {
+        // 0 and below return at once: not even pending events get served.
+        bool corrio = false;
+        QTimer::singleShot(0, [&] { corrio = true; });
+        Pausa(0);
+        Pausa(-1);
+        QVERIFY(!corrio);
+        Pausa(0.02);
+        QVERIFY(corrio);
+    }
+
+    void cierreTerminaLaEspera()
+    {
+        // A long wait ends as soon as the program starts to close, and waits
+        // and message boxes after that return at once.
+        QTimer::singleShot(10, [] { AvisarCierre(); });
+        Pausa(3600);
+        QVERIFY(Cerrando());
+        Pausa(3600);
+        QCOMPARE(MensaBox::Preguntar(Mensa("nadie la ve", 0, 1, 0, 2)), 2);
+    }
+
+    void carpeta()
+    {
+        const QString s = QDir::separator();
+        QCOMPARE(NormalizarCarpeta("  /opt/Quimbolo  "), "/opt/Quimbolo" + s);
+        QCOMPARE(NormalizarCarpeta("/opt/Quimbolo/"), QString("/opt/Quimbolo/"));
+        QCOMPARE(NormalizarCarpeta("C:"), QString("C:"));
+        QCOMPARE(NormalizarCarpeta("C:\\Juegos\\"), QString("C:\\Juegos\\"));
+        QVERIFY(CarpetaApp().endsWith(s));
+    }
+
+    void unaSolaCopia()
+    {
+        const QString nombre = QStringLiteral("quimbolo-prueba-%1").arg(QCoreApplication::applicationPid());
+        auto primera = std::make_unique<UnaCopia>(nombre);
+        QVERIFY(!primera->OtraCorriendo());
+        primera.reset();
+        UnaCopia otraVez(nombre);
+        QVERIFY(!otraVez.OtraCorriendo());
+    }
+};
+
+QTEST_MAIN(PruebaShell)
+#include "PruebaShell.moc"
