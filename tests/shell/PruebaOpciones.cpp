@@ -1,0 +1,67 @@
+// The options form shows the table's record and never changes it.
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+#include "net/frmOpciones.h"
+
+class PruebaOpciones : public QObject {
+    Q_OBJECT
+private slots:
+    void muestraLosCodigos()
+    {
+        OpcionesJuego o;
+        o.Nivel = 'U';
+        o.Salida = "JD";
+        o.AoC = 'A';
+        o.AcuPtos = 1;
+        o.Cierre = "GN";
+        o.Puntos = 250;
+        o.Tiempo1 = 7;
+        o.Tiempo2 = 31;
+        frmOpciones f(o);
+        QCOMPARE(f.cboNivel->currentText(), QString("Ultra!"));
+        QCOMPARE(f.cboSalida->currentText(), QString("Jugador a la derecha!"));
+        QCOMPARE(f.cboAoC->currentText(), QString("Abiertas!"));
+        QCOMPARE(f.cboPuntos->currentText(), QString("Ambas parejas!"));
+        QCOMPARE(f.cboCierre->currentText(), QString("Gana quien no cierra"));
+        QCOMPARE(f.txtPuntos->text(), QString("250"));
+        QCOMPARE(f.txtTiempo1->text(), QString("7"));
+        QCOMPARE(f.txtTiempo2->text(), QString("31"));
+        QCOMPARE(f.cboCierre->count(), 4);
+        QCOMPARE(f.cboCierre->itemText(3), QString("Se anula la mano!"));
+    }
+
+    void codigoDesconocidoSinSeleccion()
+    {
+        OpcionesJuego o;
+        o.Cierre = "XX";
+        o.Nivel = 'Z';
+        o.AcuPtos = 5;
+        frmOpciones f(o);
+        QCOMPARE(f.cboCierre->currentIndex(), -1);
+        QCOMPARE(f.cboNivel->currentIndex(), -1);
+        QCOMPARE(f.cboPuntos->currentIndex(), -1);
+        QCOMPARE(f.cboSalida->currentText(), QString("Pareja ganadora"));
+    }
+
+    void aceptarNoCambiaNada()
+    {
+        OpcionesJuego o;
+        const OpcionesJuego antes = o;
+        for (const char* boton : {"bOK", "bCancel"}) {
+            frmOpciones f(o);
+            f.show();
+            f.cboNivel->setCurrentIndex(3);
+            f.txtPuntos->setText("5");
+            f.findChild<QPushButton*>(boton)->click();
+            QVERIFY(!f.isVisible());
+        }
+        QCOMPARE(o.Nivel, antes.Nivel);
+        QCOMPARE(o.Puntos, antes.Puntos);
+    }
+};
+
+QTEST_MAIN(PruebaOpciones)
+#include "PruebaOpciones.moc"
