@@ -1,0 +1,138 @@
+#include "net/ConectorMesa.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QSaveFile>
+
+ConectorMesa::ConectorMesa(EnlaceMesa& enlace, Anfitrion& anfitrion, const QString& carpetaApp, QObject* padre)
+    : QObject(padre), L(enlace), A(anfitrion), carpeta(carpetaApp)
+{
+    espera.setSingleShot(true);
+    connect(&espera, &QTimer::timeout, this, &ConectorMesa::Intentar);
+    connect(&L.Socket(), &QTcpSocket::connected, this, &ConectorMesa::AlConectar);
+    connect(&L.Socket(), &QTcpSocket::errorOccurred, this, &ConectorMesa::AlFallar);
+}
+
+QString ConectorMesa::TextoSinMesa()
+{
+    return QStringLiteral("No se pudo encontrar la mesa de juego.\n\nPor favor ejecuta el programa Brintal.");
+}
+
+QString ConectorMesa::TextoSinMesaEn(const QString& direccion)
+{
+    return QStringLiteral("No se pudo encontrar la mesa de juego en la dirección ") + direccion +
+           QStringLiteral("\n\nVerifica que el programa Brintal esté ejecutándose en ese servidor.");
+}
+
+void ConectorMesa::Conectar(Modo m, const QString& direccion)
+{
+    if (enCurso || L.Socket().state() != QAbstractSocket::UnconnectedState)
+        return;
+    modo = m;
+    intentos = 0;
+    if (modo == Modo::Red) {
+        host = direccion.trimmed();
+        puerto = PuertoMesa;
+        const qsizetype dos = host.lastIndexOf(QLatin1Char(':'));
+        // "host:port", but not a bare IPv6 address.
+        if (dos > 0 && host.indexOf(QLatin1Char(':')) == dos) {
+            bool ok = false;
+            const uint p = host.mid(dos + 1).toUInt(&ok);
+            if (ok && p > 0 && p < 65536) {
+                puerto = quint16(p);
+                host = host.left(dos);
+            }
+        }
+    } else {
+        host = QStringLiteral("127.0.0.1");
+        puerto = PuertoMesa;
+    }
+    enCurso = true;
+    Intentar();
+}
+
+void ConectorMesa::Intentar()
+{
+    if (A.Cerrando()) {
+        enCurso = false;
+        return;
+    }
+    ++intentos;
+    L.Socket().connectToHost(host, puerto);
+}
+
+void ConectorMesa::AlConectar()
+{
+    if (!enCurso)
+        return;
+    enCurso = false;
+    espera.stop();
+    EscribirServerDom(carpeta);
+    emit Conectado();
+}
+
+bool ConectorMesa::EscribirServerDom(const QString& carpetaApp)
+{
+    QDir(carpetaApp).mkpath(QStringLiteral("JGO"));
+    QSaveFile f(QDir(carpetaApp).filePath(QStringLiteral("JGO/Server.Dom")));
+    if (!f.open(QIODevice::WriteOnly))
+        return false;
+    f.write("\r\n");
+    return f.commit();
+}
+
+void ConectorMesa::AlFallar(QAbstractSocket::SocketError error)
+{
+    if (!enCurso)
+        return;
+    QTcpSocket& s = L.Socket();
+    const QString descripcion = s.errorString();
+    s.abort();
+    if (error != QAbstractSocket::ConnectionRefusedError) {
+        const QString texto = QStringLiteral("frmConnect. Winsock1_Error\n\n") + QStringLiteral("QTcpSocket") +
+                              QLatin1Char('\n') + QString::number(int(error)) + QStringLiteral(".- ") + descripcion +
+                              QLatin1Char('\n') + QString::number(int(error));
+        Fallar(texto, 48, 5);
+        return;
+    }
+    if (modo == Modo::Red) {
+        Fallar(TextoSinMesaEn(host), 48, 8);
+        return;
+    }
+    // Local table: the fallback port before anything is started.
+    if (puerto == PuertoMesa && PuertoAlterno != PuertoMesa) {
+        puerto = PuertoAlterno;
+        espera.start(0);
+        return;
+    }
+    puerto = PuertoMesa;
+    if (!brintalIniciado && IniciarBrintal) {
+        brintalIniciado = true;
+        const QString programa =
+            ProgramaBrintal.isEmpty() ? QDir(carpeta).filePath(QStringLiteral("brintal")) : ProgramaBrintal;
+        if (!QProcess::startDetached(programa, {}, carpeta)) {
+            Fallar(TextoSinMesa(), 16, 0);
+            return;
+        }
+    }
+    if (intentos >= MaxIntentos) {
+        Fallar(TextoSinMesa(), 16, 0);
+        return;
+    }
+    espera.start(PausaMs);
+}
+
+void ConectorMesa::Fallar(const QString& texto, int icono, double segundos)
+{
+    enCurso = false;
+    espera.stop();
+    Mensaje m;
+    m.Mensaje = texto;
+    m.LabelFont = QStringLiteral("Tahoma");
+    m.Icono = icono;
+    m.Botones = 0;
+    m.Default = 1;
+    m.Duracion = segundos;
+    emit Fallido(texto);
+    A.MensaBox(m);
+}

@@ -1,0 +1,64 @@
+#pragma once
+// Finding the table: the attempts of the connect dialog's "Continuar".
+//
+// For play on this computer the table is tried on 127.0.0.1 at 1009 and then
+// 11009 (the server's fallback where low ports are reserved). When both are
+// refused, brintal is started from the program folder once, and the attempts
+// go on with a short pause between them up to a limit: a server that never
+// comes up ends in a message instead of an endless loop. For an address typed
+// by the person, nothing is started; a refusal names the address.
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include "net/EnlaceMesa.h"
+#include "rules/Anfitrion.h"
+
+class ConectorMesa : public QObject {
+    Q_OBJECT
+public:
+    enum class Modo { Local, MesaPropia, Red };
+
+    ConectorMesa(EnlaceMesa& enlace, Anfitrion& anfitrion, const QString& carpetaApp, QObject* padre = nullptr);
+
+    // The "Continuar" action. Does nothing while an attempt is in progress or
+    // once connected. For Red, `direccion` is "host" or "host:port".
+    void Conectar(Modo modo, const QString& direccion = {});
+    bool EnCurso() const { return enCurso; }
+
+    // Tuning, mostly for tests.
+    int MaxIntentos = 40;
+    int PausaMs = 250;
+    bool IniciarBrintal = true;
+    QString ProgramaBrintal;  // default: brintal in the program folder
+    quint16 PuertoMesa = 1009;
+    quint16 PuertoAlterno = 11009;
+
+    static QString TextoSinMesa();
+    static QString TextoSinMesaEn(const QString& direccion);
+
+signals:
+    void Conectado();
+    // The attempt ended without a connection; the message (already shown
+    // through the message box) is given for hosts without a window.
+    void Fallido(const QString& mensaje);
+
+private:
+    void Intentar();
+    void AlConectar();
+    void AlFallar(QAbstractSocket::SocketError error);
+    void Fallar(const QString& texto, int icono, double segundos);
+    static bool EscribirServerDom(const QString& carpetaApp);
+
+    EnlaceMesa& L;
+    Anfitrion& A;
+    QString carpeta;
+    Modo modo = Modo::Local;
+    QString host;
+    quint16 puerto = 1009;
+    bool enCurso = false;
+    bool brintalIniciado = false;
+    int intentos = 0;
+    QTimer espera;
+};

@@ -1,0 +1,88 @@
+#pragma once
+// The receive side of the table link: the one receive buffer, the runs that
+// take lines from its front, and the handlers that apply each line to the
+// game state.
+//
+// Data arrival only appends to the buffer and schedules a run; a run never
+// starts inside the socket's signal. A handler may wait (a received play that
+// ends the hand waits for every seat's "FIN"), and while it waits the event
+// loop schedules further runs: each one takes lines from the front of the same
+// buffer, so the nested runs handle what arrived meanwhile and the outer run,
+// once its handler returns, goes on with whatever is left.
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+#include "net/Protocolo.h"
+#include "rules/Estado.h"
+
+class Juego;
+
+// What a received line may ask of the hand flow.
+class JuegoRemoto {
+public:
+    virtual ~JuegoRemoto() = default;
+    virtual void JugarTiro(int ficha, const QString& punta) = 0;
+    virtual void TerminarMano() = 0;
+    virtual void RegresarTurno() = 0;
+};
+
+// The hand flow of this copy, as the received lines drive it.
+class JuegoEnMesa : public JuegoRemoto {
+public:
+    explicit JuegoEnMesa(Juego& j) : J(j) {}
+    void JugarTiro(int ficha, const QString& punta) override;
+    void TerminarMano() override;
+    void RegresarTurno() override;
+
+private:
+    Juego& J;
+};
+
+// The windows that show what arrives: the lobby (names, the start), the chat
+// list, the options form. Every method may be left as it is.
+class OyenteMesa {
+public:
+    virtual ~OyenteMesa() = default;
+    virtual void NombreRecibido(int silla) { (void)silla; }
+    virtual void SillaConcedida(int silla) { (void)silla; }
+    virtual void InicioRecibido() {}
+    virtual void ChatRecibido(const QString& texto) { (void)texto; }
+    virtual void OpcionRecibida(const QString& clave) { (void)clave; }
+};
+
+class Despachador : public QObject {
+    Q_OBJECT
+public:
+    explicit Despachador(Estado& estado, QObject* padre = nullptr);
+
+    Estado& E;
+    JuegoRemoto* Juego = nullptr;   // none until the game window opens
+    OyenteMesa* Oyente = nullptr;
+
+    // The data-arrival step: append, then schedule a run on the event loop.
+    void Llegada(const QByteArray& bloque);
+
+    // One run: every complete line at the front of the buffer, in order.
+    void Despachar();
+
+    // Handles one line taken from the buffer (not empty).
+    void Atender(const QString& linea);
+
+    const QByteArray& Buffer() const { return buffer; }
+
+    // Receive log: "hh:mm:ss.zzz line", newest last, at most kMaxRegistro
+    // entries. Refused lines are logged once more with their reason.
+    static constexpr int kMaxRegistro = 2000;
+    QStringList Registro;
+    int Ignoradas = 0;
+    std::function<void(const QString&)> AlRegistrar;
+
+private:
+    void Anotar(const QString& entrada);
+    QByteArray buffer;
+    bool programado = false;
+};
