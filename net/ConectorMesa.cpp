@@ -110,7 +110,7 @@ void ConectorMesa::AlFallar(QAbstractSocket::SocketError error)
         brintalIniciado = true;
         const QString programa =
             ProgramaBrintal.isEmpty() ? QDir(carpeta).filePath(QStringLiteral("brintal")) : ProgramaBrintal;
-        if (!QProcess::startDetached(programa, {}, carpeta)) {
+        if (!QProcess::startDetached(programa, ArgumentosBrintal, carpeta, &PidBrintal)) {
             Fallar(TextoSinMesa(), 16, 0);
             return;
         }

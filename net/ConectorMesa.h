@@ -10,6 +10,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 
 #include "net/EnlaceMesa.h"
@@ -32,6 +33,8 @@ public:
     int PausaMs = 250;
     bool IniciarBrintal = true;
     QString ProgramaBrintal;  // default: brintal in the program folder
+    QStringList ArgumentosBrintal;
+    qint64 PidBrintal = 0;    // of the copy started here, 0 when none
     quint16 PuertoMesa = 1009;
     quint16 PuertoAlterno = 11009;
 
