@@ -1,0 +1,182 @@
+// brintal as a real process on a free loopback port, with raw TCP clients.
+// A dropped line is shown by the line that follows it arriving first, so
+// nothing here waits on a clock to prove an absence.
+
+#include <QProcess>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+
+namespace {
+
+QString Programa() { return qEnvironmentVariable("QUIMBOLO_CARPETA") + "/brintal"; }
+
+quint16 PuertoLibre() {
+    QTcpServer s;
+    return s.listen(QHostAddress::Any, 0) ? s.serverPort() : 0;
+}
+
+class Cliente {
+public:
+    explicit Cliente(quint16 puerto) {
+        s_.connectToHost(QHostAddress::LocalHost, puerto);
+        s_.waitForConnected(5000);
+    }
+    bool Conectado() const { return s_.state() == QAbstractSocket::ConnectedState; }
+    void Enviar(const QByteArray& datos) {
+        s_.write(datos);
+        while (s_.bytesToWrite() > 0 && s_.waitForBytesWritten(5000)) {}
+    }
+    // The next line, or an empty string when none comes within 5 s.
+    QString Linea() {
+        while (!buf_.contains('\n')) {
+            if (!s_.waitForReadyRead(5000)) return QString();
+            buf_ += s_.readAll();
+        }
+        const int lf = buf_.indexOf('\n');
+        QString l = QString::fromUtf8(buf_.left(lf)).remove('\r');
+        buf_.remove(0, lf + 1);
+        return l;
+    }
+    QStringList Lineas(int n) {
+        QStringList l;
+        while (n-- > 0) l << Linea();
+        return l;
+    }
+    bool Cerrado() {
+        if (s_.state() == QAbstractSocket::UnconnectedState) return true;
+        s_.readAll();
+        return s_.waitForDisconnected(5000) || s_.state() == QAbstractSocket::UnconnectedState;
+    }
+
+private:
+    QTcpSocket s_;
+    QByteArray buf_;
+};
+
+}  // namespace
+
+class PruebaBrintalProceso : public QObject {
+    Q_OBJECT
+private:
+    QProcess brintal_;
+    quint16 puerto_ = 0;
+
+    bool Arrancar(const QStringList& extra = {}) {
+        puerto_ = PuertoLibre();
+        brintal_.setProgram(Programa());
+        brintal_.setArguments(QStringList{"--sin-ventana", "--puerto", QString::number(puerto_)} + extra);
+        brintal_.setReadChannel(QProcess::StandardError);
+        brintal_.start();
+        QByteArray log;
+        while (!log.contains("escuchando") && brintal_.waitForReadyRead(5000)) log += brintal_.readAll();
+        return log.contains("escuchando");
+    }
+
+private slots:
+    void cleanup() {
+        brintal_.kill();
+        brintal_.waitForFinished(5000);
+    }
+
+    void opcionesAlConectar() {
+        QVERIFY(Arrancar({"--opcion", "Puntos=150", "--opcion", "AoC=A", "--opcion=Puntos=200"}));
+        Cliente a(puerto_);
+        QCOMPARE(a.Lineas(8), QStringList({"Mesa AoC    =A", "Mesa Nivel  =I", "Mesa Puntos =200",
+                                           "Mesa AcuPtos=0", "Mesa Salida =PG", "Mesa Cierre =GS",
+                                           "Mesa Tiempo1=10", "Mesa Tiempo2=20"}));
+    }
+
+    void sillasReenvioEInici() {
+        QVERIFY(Arrancar());
+        Cliente a(puerto_), b(puerto_);
+        a.Lineas(8);
+        b.Lineas(8);
+        a.Enviar("Silla1\r\nNombre1 Ana\r\n");
+        QCOMPARE(a.Lineas(2), QStringList({"Local 1", "Nombre1 Ana"}));
+        QCOMPARE(b.Linea(), QString("Nombre1 Ana"));
+
+        // Seat 1 is taken: only seat 2 is granted, and the name for seat 1 is dropped.
+        b.Enviar("Silla1\r\nNombre1 Intrusa\r\nSilla2\r\nNombre2 Bea\r\n");
+        QCOMPARE(b.Lineas(2), QStringList({"Local 2", "Nombre2 Bea"}));
+        QCOMPARE(a.Linea(), QString("Nombre2 Bea"));
+
+        // Forged table lines and acts for a seat not held are dropped; "Atras"
+        // skips its sender.
+        b.Enviar("Local 1\r\nMesa AoC    =A\r\nInici\r\nTiro 01 1 05 IZQ\r\nFIN  1\r\n"
+                 "Atras 2\r\nChat Bea: ¡hola!\r\n");
+        QCOMPARE(a.Lineas(2), QStringList({"Atras 2", "Chat Bea: ¡hola!"}));
+        QCOMPARE(b.Linea(), QString("Chat Bea: ¡hola!"));
+
+        a.Enviar("Tiro 01 1 05 IZQ\r\nFIN  1\r\n");
+        QCOMPARE(b.Lineas(2), QStringList({"Tiro 01 1 05 IZQ", "FIN  1"}));
+        QCOMPARE(a.Lineas(2), QStringList({"Tiro 01 1 05 IZQ", "FIN  1"}));
+
+        // The starting copy gives seats 3 and 4 to the computer in one send.
+        a.Enviar("Silla3\r\nNombre3 Compu 3\r\nHoC  3 C\r\nSilla4\r\nNombre4 Compu 4\r\nHoC  4 C\r\n");
+        QCOMPARE(b.Lineas(5), QStringList({"Nombre3 Compu 3", "HoC  3 C", "Nombre4 Compu 4",
+                                           "HoC  4 C", "Inici"}));
+        Cliente tarde(puerto_);
+        QCOMPARE(tarde.Lineas(15).mid(8), QStringList({"Nombre1 Ana", "Nombre2 Bea", "Nombre3 Compu 3",
+                                                       "HoC  3 C", "Nombre4 Compu 4", "HoC  4 C",
+                                                       "Inici"}));
+    }
+
+    void lineaLargaCierraSoloASuRemitente() {
+        QVERIFY(Arrancar());
+        Cliente a(puerto_), b(puerto_);
+        a.Lineas(8);
+        b.Lineas(8);
+        a.Enviar("Silla1\r\nNombre1 Ana\r\n");
+        a.Lineas(2);
+        b.Enviar("Silla2\r\nNombre2 Bea\r\nSilla4\r\nNombre4 Compu 4\r\n");
+        a.Lineas(2);
+        b.Enviar("Chat Bea: antes\r\n" + QByteArray(5000, 'x') + "\r\nChat Bea: después\r\n");
+        QVERIFY(b.Cerrado());
+        QCOMPARE(a.Lineas(3), QStringList({"Chat Bea: antes", "Chat Brintal: Bea dejó la Silla 2.",
+                                           "Chat Brintal: Compu 4 dejó la Silla 4."}));
+        a.Enviar("Chat Ana: sigo\r\n");
+        QCOMPARE(a.Linea(), QString("Chat Ana: sigo"));
+        QVERIFY(a.Conectado());
+        // The freed seat can be taken again.
+        Cliente c(puerto_);
+        c.Lineas(9);
+        c.Enviar("Silla2\r\n");
+        QCOMPARE(c.Linea(), QString("Local 2"));
+    }
+
+    void arranqueRechazado_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("salida");
+        QTest::newRow("clave") << QStringList{"--opcion", "Color=R"} << 2;
+        QTest::newRow("codigo") << QStringList{"--opcion", "Nivel=Z"} << 2;
+        QTest::newRow("puntos") << QStringList{"--opcion", "Puntos=301"} << 2;
+        QTest::newRow("tiempo") << QStringList{"--opcion", "Tiempo2=33"} << 2;
+        QTest::newRow("sin igual") << QStringList{"--opcion", "Nivel"} << 2;
+        QTest::newRow("argumento") << QStringList{"--mesa"} << 2;
+        QTest::newRow("puerto") << QStringList{"--puerto", "70000"} << 2;
+    }
+    void arranqueRechazado() {
+        QFETCH(QStringList, args);
+        QFETCH(int, salida);
+        QProcess p;
+        p.start(Programa(), QStringList{"--sin-ventana"} + args);
+        QVERIFY(p.waitForFinished(10000));
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.exitCode(), salida);
+        QVERIFY(p.readAllStandardError().startsWith("brintal: "));
+    }
+
+    void puertoOcupado() {
+        QTcpServer ocupa;
+        QVERIFY(ocupa.listen(QHostAddress::Any, 0));
+        QProcess p;
+        p.start(Programa(), {"--sin-ventana", "--puerto", QString::number(ocupa.serverPort())});
+        QVERIFY(p.waitForFinished(10000));
+        QCOMPARE(p.exitCode(), 1);
+        QVERIFY(p.readAllStandardError().contains("no se pudo abrir el puerto"));
+    }
+};
+
+QTEST_GUILESS_MAIN(PruebaBrintalProceso)
+#include "PruebaBrintalProceso.moc"

@@ -1,0 +1,55 @@
+// The owner's window: its lists are the game's, and a change reaches a
+// connected client at once and is stored for the next run.
+
+#include "server/AlmacenOpciones.h"
+#include "server/Servidor.h"
+#include "server/VentanaMesa.h"
+
+#include <QComboBox>
+#include <QSpinBox>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTest>
+
+class PruebaVentanaMesa : public QObject {
+    Q_OBJECT
+private slots:
+    void cambioLlegaYSeGuarda() {
+        QTemporaryDir dir;
+        const QString archivo = dir.filePath("opciones.txt");
+        qputenv("BRINTAL_OPCIONES", archivo.toUtf8());
+        AlmacenOpciones almacen;
+        QCOMPARE(almacen.Archivo(), archivo);
+
+        Servidor servidor{OpcionesMesa()};
+        QVERIFY(servidor.Escuchar(0, nullptr, nullptr));
+        VentanaMesa ventana(&servidor, &almacen);
+        QCOMPARE(ventana.windowTitle(), QString("La Mesa de Juego"));
+
+        auto* nivel = ventana.findChild<QComboBox*>("cboNivel");
+        auto* salida = ventana.findChild<QComboBox*>("cboSalida");
+        auto* puntos = ventana.findChild<QSpinBox*>("txtPuntos");
+        QVERIFY(nivel && salida && puntos);
+        QCOMPARE(nivel->currentText(), QString("Intermedio"));
+        QCOMPARE(salida->itemText(2), QString("Jugador a la derecha!"));
+
+        QTcpSocket cliente;
+        cliente.connectToHost(QHostAddress::LocalHost, servidor.Puerto());
+        QByteArray leido;
+        QTRY_VERIFY((leido += cliente.readAll()).count('\n') == 8);
+        leido.clear();
+
+        nivel->setCurrentIndex(3);
+        puntos->setValue(250);
+        QTRY_COMPARE((leido += cliente.readAll()), QByteArray("Mesa Nivel  =U\r\nMesa Puntos =250\r\n"));
+
+        OpcionesMesa guardadas;
+        QVERIFY(almacen.Cargar(&guardadas).isEmpty());
+        QCOMPARE(guardadas.Valor("Nivel"), QString("U"));
+        QCOMPARE(guardadas.Valor("Puntos"), QString("250"));
+        QCOMPARE(guardadas.Valor("Salida"), QString("PG"));
+    }
+};
+
+QTEST_MAIN(PruebaVentanaMesa)
+#include "PruebaVentanaMesa.moc"
