@@ -148,6 +148,10 @@ int main(int argc, char** argv) {
         abierto = servidor.Escuchar(puerto, &fallo, &textoFallo);
     }
     if (!abierto) {
+        if (fallo == QAbstractSocket::AddressInUseError)
+            textoFallo = QStringLiteral("ya lo usa otro programa (¿otra mesa abierta?)");
+        else if (fallo == QAbstractSocket::SocketAccessError)
+            textoFallo = QStringLiteral("el sistema no lo permite sin privilegios");
         const QString texto =
             QStringLiteral("brintal: no se pudo abrir el puerto %1: %2").arg(puerto).arg(textoFallo);
         Decir(texto);
