@@ -1,0 +1,18 @@
+#include "view/AccionesJuego.h"
+
+void AccionesJuego::TomarFicha(int ficha, float x, float y)
+{
+    J.TomarFicha(ficha, x, y);
+}
+
+void AccionesJuego::JugarTiro(int ficha, const QString& lado)
+{
+    J.JugarTiro(ficha, lado);
+    if (J.E.ManoTerminada)
+        J.TerminarMano();
+}
+
+void AccionesJuego::Boton(Control c, int silla, Accion a)
+{
+    J.A.Boton(c, silla, a);
+}

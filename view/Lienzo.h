@@ -1,0 +1,71 @@
+#pragma once
+// The board's drawing, on an image of the board's own size: the table
+// picture, tiles face up and face down, in hands and on the table, in either
+// view. Everything is built from five operations (a line in the pen colour, a
+// filled circle, the pen colour, a copy from the background picture, the
+// background picture itself), so the look is the same whatever paints it.
+// Positions are table units; drawing leaves the pixels until something is
+// drawn over them or erased, exactly like a painted board.
+
+#include <QImage>
+#include <QPainter>
+#include <array>
+
+#include "rules/Estado.h"
+#include "view/Geometria.h"
+
+namespace vista {
+
+class Lienzo {
+public:
+    explicit Lienzo(Estado& estado);
+
+    Estado& E;
+    GeometriaMesa G;
+    std::array<unsigned, 5> ColorSilla;
+
+    const QImage& Imagen() const { return imagen_; }
+    const QImage& Fondo() const { return fondo_; }
+    // The table picture; a missing or unreadable picture gives plain felt.
+    // Scaled to the board's size and painted over the whole surface.
+    void PonerFondo(const QImage& imagen);
+
+    // The five operations.
+    void ColorPluma(unsigned rgb);
+    void TrazarLinea(double x1, double y1, double x2, double y2);
+    void DibujarPunto(double x, double y, double r);
+    void BorrarZona(double x1, double y1, double x2, double y2);
+    void BorrarZona(const Zona& z) { BorrarZona(z.x1, z.y1, z.x2, z.y2); }
+
+    // Tile pieces: 'V' upright, 'H' lying; mode 'A' face up, anything else face down.
+    void DibujarFicha(double x, double y, char orientacion, char modo, unsigned color);
+    void DibujarReverso(double x, double y, char orientacion);
+    void DibujarCara(double x, double y, char orientacion, int numero1, int numero2,
+                     unsigned color1, unsigned color2);
+
+    void DibujarFichaSola(int ficha, char modo);
+    void DibujarMano(int silla, char modo);
+    void DibujarMesa(char modo);
+
+    // Pip radius in pixels at a table depth.
+    double RadioEn(double y, double r) const;
+
+private:
+    // Keeps one painter open across nested operations.
+    class Sesion;
+    friend class Sesion;
+
+    QPointF Pixel(double x, double y) const { return APixel(G, Proyectar(G, x, y)); }
+    void Linea(QPointF a, QPointF b, unsigned rgb);
+    void Relleno(QPointF a0, QPointF a1, QPointF b0, QPointF b1, unsigned rgb);
+    void Cara(double x, double y, char orientacion, QPointF p[4]);
+
+    QImage imagen_;
+    QImage fondo_;
+    QPainter pintor_;
+    int sesiones_ = 0;
+    unsigned pluma_ = kNegroPluma;
+    static constexpr unsigned kNegroPluma = 0x000000;
+};
+
+}  // namespace vista

@@ -1,0 +1,198 @@
+#include "view/Tablero.h"
+
+#include <QDir>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "view/Colores.h"
+
+using namespace vista;
+
+Tablero::Tablero(Estado& estado, QWidget* parent)
+    : QWidget(parent), E(estado), lienzo_(estado), puntero_(estado)
+{
+    setObjectName(QStringLiteral("p1"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMinimumSize(kAnchoTablero / 2, kAltoTablero / 2);
+    VerEn2D();
+}
+
+QSize Tablero::sizeHint() const
+{
+    return {kAnchoTablero, kAltoTablero};
+}
+
+void Tablero::CargarFondo(const QString& archivo)
+{
+    QImage imagen;
+    if (!E.CarpetaApp.isEmpty())
+        imagen.load(QDir(E.CarpetaApp).filePath(archivo));
+    lienzo_.PonerFondo(imagen);
+}
+
+void Tablero::VerEn2D()
+{
+    lienzo_.G.PonerModo(QStringLiteral("2D"));
+    CargarFondo(QStringLiteral("MMEDIA/Mesa2d.JPG"));
+    Redibujar();
+}
+
+void Tablero::VerEn3D()
+{
+    lienzo_.G.PonerModo(QStringLiteral("3D"));
+    CargarFondo(QStringLiteral("MMEDIA/Mesa3d.JPG"));
+    Redibujar();
+}
+
+bool Tablero::CambiarColor()
+{
+    PonerColor(!color_);
+    return color_;
+}
+
+void Tablero::PonerColor(bool color)
+{
+    color_ = color;
+    RestablecerColores();
+    Redibujar();
+}
+
+void Tablero::RestablecerColores()
+{
+    lienzo_.ColorSilla = ColoresSillas(color_);
+    PonerColoresFichas(E, lienzo_.ColorSilla);
+}
+
+unsigned Tablero::ColorSilla(int silla) const
+{
+    return (silla >= 0 && silla <= 4) ? lienzo_.ColorSilla[silla] : kColorNeutro;
+}
+
+char Tablero::ModoMesa() const
+{
+    if (E.FaseMano == QLatin1String("REPARTIENDO"))
+        return E.Opciones.AoC == 'A' ? 'A' : 'C';
+    return 'A';
+}
+
+void Tablero::Redibujar()
+{
+    lienzo_.PonerFondo(lienzo_.Fondo());
+    for (int s = 1; s <= 4; ++s) {
+        Jugador& j = E.Jugadores[s];
+        // A closed hand is drawn closed again: the green light must show it next.
+        if (j.Vista != 'A')
+            j.Oculta = true;
+        DibujarMano(s, j.Vista == 'A' ? 'A' : 'C');
+    }
+    lienzo_.BorrarZona(kZonaJuego);
+    lienzo_.DibujarMesa(ModoMesa());
+    update();
+}
+
+void Tablero::DibujarMano(int silla, char modo)
+{
+    if (silla < 1 || silla > 4)
+        return;
+    modoMano_[silla] = modo;
+    lienzo_.DibujarMano(silla, modo);
+    update();
+}
+
+void Tablero::DibujarMesa()
+{
+    lienzo_.BorrarZona(kZonaLinea);
+    // In perspective that box also reaches into the side hands; draw them again.
+    const QRect borrado = RectPixeles(lienzo_.G, kZonaLinea);
+    for (int s = 1; s <= 4; ++s) {
+        bool toca = false;
+        for (const Zona& z : ZonasMano(s))
+            toca = toca || RectPixeles(lienzo_.G, z).intersects(borrado);
+        if (toca)
+            lienzo_.DibujarMano(s, modoMano_[s]);
+    }
+    DibujarMesa(ModoMesa());
+}
+
+void Tablero::DibujarMesa(char modo)
+{
+    lienzo_.DibujarMesa(modo);
+    update();
+}
+
+void Tablero::DibujarFichaSola(int ficha)
+{
+    if (ficha < 0 || ficha >= kNumFichas)
+        return;
+    const Ficha& f = E.Fichas[ficha];
+    DibujarFichaSola(ficha, f.Lugar == 'R' ? ModoMesa() : 'A');
+}
+
+void Tablero::DibujarFichaSola(int ficha, char modo)
+{
+    lienzo_.DibujarFichaSola(ficha, modo);
+    update();
+}
+
+void Tablero::BorrarZona(double x1, double y1, double x2, double y2)
+{
+    lienzo_.BorrarZona(x1, y1, x2, y2);
+    update();
+}
+
+QPoint Tablero::PuntoEnWidget(double x, double y) const
+{
+    const QPointF p = APixel(lienzo_.G, Proyectar(lienzo_.G, x, y));
+    const double ex = width() / lienzo_.G.AnchoMesa;
+    const double ey = height() / lienzo_.G.AltoMesa;
+    return QPointF(p.x() * ex, p.y() * ey).toPoint();
+}
+
+QPointF Tablero::ASuperficie(QPointF enWidget) const
+{
+    const double ex = width() > 0 ? lienzo_.G.AnchoMesa / width() : 1.0;
+    const double ey = height() > 0 ? lienzo_.G.AltoMesa / height() : 1.0;
+    return DePixel(lienzo_.G, QPointF(enWidget.x() * ex, enWidget.y() * ey));
+}
+
+void Tablero::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::SmoothPixmapTransform, size() != lienzo_.Imagen().size());
+    p.drawImage(rect(), lienzo_.Imagen());
+}
+
+void Tablero::mousePressEvent(QMouseEvent* ev)
+{
+    if (ev->button() != Qt::LeftButton)
+        return;
+    const QPointF b = ASuperficie(ev->position());
+    puntero_.Presionar(lienzo_.G, b.x(), b.y());
+}
+
+void Tablero::mouseReleaseEvent(QMouseEvent* ev)
+{
+    if (ev->button() != Qt::LeftButton)
+        return;
+    const QPointF b = ASuperficie(ev->position());
+    const QPointF t = Desproyectar(lienzo_.G, b.x(), b.y());
+    emit Posicion(TextoPosicion(E.Turno, t.x(), t.y()));
+    const Orden o = puntero_.Soltar(lienzo_.G, b.x(), b.y());
+    if (!acciones_ || o.tipo == Orden::Ninguna)
+        return;
+    if (o.olvidarMemoria)
+        acciones_->Boton(Control::bMemoria, 0, Accion::Ocultar);
+    if (o.ocultarNoSalir)
+        for (int s = 1; s <= 4; ++s)
+            acciones_->Boton(Control::bNoSalir, s, Accion::Ocultar);
+    switch (o.tipo) {
+    case Orden::Tomar:
+        acciones_->TomarFicha(o.ficha, static_cast<float>(o.x), static_cast<float>(o.y));
+        break;
+    case Orden::Jugar:
+        acciones_->JugarTiro(o.ficha, o.lado);
+        break;
+    default:
+        break;
+    }
+}

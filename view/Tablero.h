@@ -1,0 +1,92 @@
+#pragma once
+// The board p1: the table, the four hands and the line of play, drawn on an
+// image of the board's own size and painted into the widget (scaled when the
+// widget is given another size; the geometry never changes). It reads the one
+// game state, draws what the flow asks for, and turns pointer presses and
+// releases into requests to the flow.
+
+#include <QImage>
+#include <QWidget>
+#include <array>
+
+#include "rules/Anfitrion.h"
+#include "rules/Estado.h"
+#include "view/Geometria.h"
+#include "view/Lienzo.h"
+#include "view/Puntero.h"
+
+// Where the board's requests go: the hand flow in the game, a fake in tests.
+class AccionesTablero {
+public:
+    virtual ~AccionesTablero() = default;
+    virtual void TomarFicha(int ficha, float x, float y) = 0;
+    // The play engine, and the end of the hand when the play ended it.
+    virtual void JugarTiro(int ficha, const QString& lado) = 0;
+    virtual void Boton(Control c, int silla, Accion a) = 0;
+};
+
+class Tablero : public QWidget {
+    Q_OBJECT
+public:
+    explicit Tablero(Estado& estado, QWidget* parent = nullptr);
+
+    Estado& E;
+
+    void PonerAcciones(AccionesTablero* acciones) { acciones_ = acciones; }
+
+    // The view commands of the menu "&Ver". Both views repaint everything.
+    void VerEn2D();
+    void VerEn3D();
+    // Switches the seat colours and returns the new state of the check mark.
+    bool CambiarColor();
+    void PonerColor(bool color);
+    bool ColorActivo() const { return color_; }
+    const QString& ModoVista() const { return lienzo_.G.ModoVista; }
+
+    // Every hand with its seat's display mode, the play area erased, the table.
+    void Redibujar();
+
+    // The drawing requests of the flow.
+    void DibujarMano(int silla, char modo);
+    // The play area erased and every tile on the table drawn: face up, or as
+    // the table's open/closed option while dealing.
+    void DibujarMesa();
+    void DibujarMesa(char modo);
+    void DibujarFichaSola(int ficha);
+    void DibujarFichaSola(int ficha, char modo);
+    void BorrarZona(double x1, double y1, double x2, double y2);
+
+    // Face colours of every tile from the seat colours now in force.
+    void RestablecerColores();
+    unsigned ColorSilla(int silla) const;
+
+    int FichaTomada() const { return puntero_.FichaTomada; }
+    const QImage& Imagen() const { return lienzo_.Imagen(); }
+    const vista::GeometriaMesa& Geometria() const { return lienzo_.G; }
+    vista::Lienzo& Superficie() { return lienzo_; }
+
+    // Widget position of a table point, for whoever drives the pointer.
+    QPoint PuntoEnWidget(double x, double y) const;
+
+    QSize sizeHint() const override;
+
+signals:
+    // The release position, "seat x y" (the line shown in Text2).
+    void Posicion(const QString& texto);
+
+protected:
+    void paintEvent(QPaintEvent* ev) override;
+    void mousePressEvent(QMouseEvent* ev) override;
+    void mouseReleaseEvent(QMouseEvent* ev) override;
+
+private:
+    QPointF ASuperficie(QPointF enWidget) const;
+    void CargarFondo(const QString& archivo);
+    char ModoMesa() const;
+
+    vista::Lienzo lienzo_;
+    vista::Puntero puntero_;
+    AccionesTablero* acciones_ = nullptr;
+    bool color_ = false;
+    std::array<char, 5> modoMano_{'C', 'C', 'C', 'C', 'C'};
+};
