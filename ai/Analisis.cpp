@@ -1,0 +1,52 @@
+// AnalizarPosicion: progress, search, tree file, classification. The search
+// engine is the only part that differs between the fast and the reference
+// analysis.
+
+#include "ai/Analisis.h"
+
+namespace {
+
+ResultadoAnalisis Analizar(Estado& e, Anfitrion& a, Busqueda (*buscar)(const Estado&, Anfitrion&))
+{
+    a.MostrarPicThink(true);
+    a.MostrarAvance(0.0, true);
+    a.CursorOcupado(true);
+
+    Busqueda b = buscar(e, a);
+    b.Arbol += arbol::Cabecera(e.Turno, e.Jugadores[e.Turno].Nombre);
+
+    ResultadoAnalisis res;
+    res.Arbol = QByteArray(b.Arbol.data(), static_cast<qsizetype>(b.Arbol.size()));
+    std::string().swap(b.Arbol);
+    res.ArbolEscrito = arbol::Guardar(e.CarpetaApp, res.Arbol);
+
+    a.MostrarAvance(1.0, true);
+    a.MostrarPicThink(false);
+    a.CursorOcupado(false);
+
+    Clasificacion c = ClasificarJugadas(e, b.Analisis);
+    res.Ficha = c.Ficha;
+    res.Punta = c.Punta;
+    res.Texto = c.Texto;
+    res.Pronosticos = c.Pronosticos;
+    res.Analisis = b.Analisis;
+    for (const AnalisisFicha& f : b.Analisis)
+        for (const MitadAnalisis* m : {&f.D, &f.I})
+            if (m->Llena)
+                res.Lineas += m->Idas[1] + m->Idas[2] + m->Cierres[1] + m->Cierres[2];
+    if (e.NumTiro + 1 < kHist)
+        e.Pronosticos[e.NumTiro + 1] += c.Pronosticos;
+    return res;
+}
+
+}  // namespace
+
+ResultadoAnalisis AnalizarPosicion(Estado& e, Anfitrion& a)
+{
+    return Analizar(e, a, &BuscarRapido);
+}
+
+ResultadoAnalisis AnalizarPosicionReferencia(Estado& e, Anfitrion& a)
+{
+    return Analizar(e, a, &BuscarReferencia);
+}

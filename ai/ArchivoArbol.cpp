@@ -1,0 +1,101 @@
+// The tree file: move lines are written by the engines themselves; the summary
+// block of each root move, the header and the saving are shared here so that
+// both engines produce the same bytes.
+
+#include <QDir>
+#include <QSaveFile>
+
+#include "ai/Analisis.h"
+#include "rules/Formato.h"
+
+namespace arbol {
+
+namespace {
+
+const char kPatron[] = ".   .   .   .   .   .   .   .   .   .   ";
+
+void Linea(std::string& salida, const std::string& texto)
+{
+    salida += texto;
+    salida += "\r\n";
+}
+
+std::string Pips(int ficha)
+{
+    return std::to_string(kTablaFichas[ficha].Punto1) + "-" + std::to_string(kTablaFichas[ficha].Punto2);
+}
+
+}  // namespace
+
+std::string Sangria(int profundidad)
+{
+    const int n = (profundidad - 1) * 4;
+    return std::string(kPatron, static_cast<size_t>(std::clamp(n, 0, 40)));
+}
+
+std::string Miles(std::int64_t n)
+{
+    return FormatoMiles(n).toStdString();
+}
+
+void ResumirJugada(std::string& salida, MitadAnalisis& mitad, int ficha, char lado, char resultado,
+                   std::int64_t idas13, std::int64_t idas24, std::int64_t cierres13, std::int64_t cierres24,
+                   int maxGana13, int minGana13, int maxGana24, int minGana24)
+{
+    if (minGana13 == 999)
+        minGana13 = 0;
+    if (minGana24 == 999)
+        minGana24 = 0;
+    const std::string g13 = std::to_string(minGana13) + " y " + std::to_string(maxGana13);
+    const std::string g24 = std::to_string(minGana24) + " y " + std::to_string(maxGana24);
+    Linea(salida, "");
+    Linea(salida, "J2-J4  Idas: " + Miles(idas24) + "  Cierres: " + Miles(cierres24)
+                      + "  Puntos:  Ganan entre " + g24 + "  Pierden entre " + g13);
+    Linea(salida, "J1-J3  Idas: " + Miles(idas13) + "  Cierres: " + Miles(cierres13)
+                      + "  Puntos:  Ganan entre " + g13 + "  Pierden entre " + g24);
+    Linea(salida, std::string("Pronóstico ") + (resultado == 'G' ? "Ganador" : "Perdedor"));
+    Linea(salida, "Resumen " + Pips(ficha) + " " + lado);
+    Linea(salida, "");
+
+    mitad.Llena = true;
+    mitad.Resultado = resultado;
+    mitad.Idas = {0, idas13, idas24};
+    mitad.Cierres = {0, cierres13, cierres24};
+    mitad.MaxPuntos = {0, maxGana13, maxGana24};
+    mitad.MinPuntos = {0, minGana13, minGana24};
+}
+
+std::string Cabecera(int turno, const QString& nombre)
+{
+    std::string s;
+    Linea(s, "Los pronósticos Ganador o Perdedor siempre se refieren al jugador " + std::to_string(turno) + " ("
+                 + nombre.toStdString() + ")");
+    Linea(s, "J = Jugador, I = Izquierda, D = Derecha, r = Resultado, P = Perdedor, G = Ganador");
+    Linea(s, "Las jugadas sin opción no se muestran.");
+    Linea(s, "A continuación las posibles decisiones futuras de cada jugador y sus resultados:");
+    return s;
+}
+
+QString Ruta(const QString& carpetaApp)
+{
+    const QString base = carpetaApp.isEmpty() ? QStringLiteral(".") : carpetaApp;
+    return QDir(base).filePath(QStringLiteral("JGO/Tree.Dom"));
+}
+
+bool Guardar(const QString& carpetaApp, const QByteArray& contenido)
+{
+    const QString base = carpetaApp.isEmpty() ? QStringLiteral(".") : carpetaApp;
+    if (!QDir(base).mkpath(QStringLiteral("JGO")))
+        return false;
+    // Written whole or not at all: a crash never leaves half a tree.
+    QSaveFile f(Ruta(carpetaApp));
+    if (!f.open(QIODevice::WriteOnly))
+        return false;
+    if (f.write(contenido) != contenido.size()) {
+        f.cancelWriting();
+        return false;
+    }
+    return f.commit();
+}
+
+}  // namespace arbol

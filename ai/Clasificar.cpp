@@ -1,0 +1,136 @@
+// Sorting the root moves into the four forecast categories and choosing the
+// play: a sure win before a probable win, a probable loss before a sure loss;
+// among wins the move whose worst line gains most (then whose best line gains
+// most), among losses the move whose worst line loses least (then whose
+// mildest line loses least).
+
+#include "ai/Analisis.h"
+#include "rules/Formato.h"
+
+namespace {
+
+const char* const kEtiquetas[5] = {"", "Ganador Seguro", "Ganador Potencial", "Perdedor Potencial",
+                                   "Perdedor Seguro"};
+
+struct Lado {
+    char letra;  // 'D' or 'I'
+    const MitadAnalisis* mitad;
+};
+
+}  // namespace
+
+Clasificacion ClasificarJugadas(const Estado& e, const TablaAnalisis& analisis)
+{
+    Clasificacion res;
+    const int mi = ParejaDe(e.Turno);
+    const int otra = 3 - mi;
+    const auto& mano = e.Jugadores[e.Turno].Mano;
+    // Local copies: before the first play the end values mean nothing, and
+    // the classification pretends both ends show the examined tile's number.
+    int valorIzq = e.ValorIzq;
+    int valorDer = e.ValorDer;
+    bool iguales = valorIzq == valorDer;
+    bool elegida = false;
+
+    auto ladosDe = [&](int t, bool salida) {
+        std::array<Lado, 2> lados{};
+        int n = 0;
+        const int p1 = kTablaFichas[t].Punto1, p2 = kTablaFichas[t].Punto2;
+        if (salida || valorDer == p1 || valorDer == p2)
+            lados[n++] = {'D', &analisis[t].D};
+        if (!salida && (valorIzq == p1 || valorIzq == p2) && !iguales)
+            lados[n++] = {'I', &analisis[t].I};
+        return std::pair(lados, n);
+    };
+
+    QString textos[5];
+    for (int cat = 1; cat <= 4; ++cat) {
+        QString texto;
+        const bool gana = cat <= 2;
+        int mejor = gana ? 0 : 999;
+        int mejorSlot = 0;
+        char mejorLado = 'D';
+        QString empates;
+
+        for (int k = 1; k <= 7; ++k) {
+            const int t = mano[k];
+            if (t < 0 || t >= kNumFichas || e.Fichas[t].Lugar != 'D')
+                continue;
+            if (e.NumTiro == 0) {
+                valorDer = valorIzq = kTablaFichas[t].Punto1;
+                iguales = true;
+            }
+            const auto [lados, n] = ladosDe(t, false);
+            for (int i = 0; i < n; ++i) {
+                const MitadAnalisis& h = *lados[i].mitad;
+                const std::int64_t w = h.Idas[mi] + h.Cierres[mi];
+                const std::int64_t l = h.Idas[otra] + h.Cierres[otra];
+                const std::int64_t total = w + l;
+                bool pasa = false;
+                switch (cat) {
+                case 1: pasa = h.Idas[otra] == 0 && h.Cierres[otra] == 0; break;
+                case 2: pasa = h.Resultado == 'G' && w > 0 && w < total; break;
+                case 3: pasa = h.Resultado == 'P' && w > 0; break;
+                case 4: pasa = h.Idas[mi] == 0 && h.Cierres[mi] == 0; break;
+                }
+                if (!pasa)
+                    continue;
+
+                const int p = gana ? mi : otra;
+                // Only unscored lines would leave a move without a line; its
+                // ratio is then shown as nothing won.
+                const QString ratio = total > 0 ? FormatoPorciento(w, total) : QStringLiteral("0.0%");
+                const QString etiqueta = cat == 1   ? QStringLiteral("Ganancia Mín: ")
+                                         : cat == 2 ? QStringLiteral("Ganancia Min: ")
+                                                    : QStringLiteral("Pérdida Min: ");
+                texto += QStringLiteral("\n     ") + QString::number(kTablaFichas[t].Punto1) + '-'
+                         + QString::number(kTablaFichas[t].Punto2) + ' ' + QChar(lados[i].letra) + "  " + ratio
+                         + " de " + FormatoMiles(total) + "\n     " + etiqueta + QString::number(h.MinPuntos[p])
+                         + QStringLiteral(" Máx: ") + QString::number(h.MaxPuntos[p]) + '\n';
+                res.Pronosticos += QStringLiteral("%1:%2%3 ")
+                                       .arg(cat)
+                                       .arg(t, 2, 10, QChar('0'))
+                                       .arg(QChar(lados[i].letra));
+
+                const int clave = gana ? h.MinPuntos[mi] : h.MaxPuntos[otra];
+                if (gana ? clave > mejor : clave < mejor) {
+                    mejor = clave;
+                    mejorSlot = k;
+                    mejorLado = lados[i].letra;
+                    empates.clear();
+                }
+                if (clave == mejor)
+                    empates += QChar('0' + k);
+            }
+        }
+
+        if (mejorSlot != 0) {
+            if (!elegida) {
+                if (empates.size() > 1) {
+                    int valor = gana ? 0 : 999;
+                    for (QChar c : empates) {
+                        const int k = c.digitValue();
+                        const int t = mano[k];
+                        const auto [lados, n] = ladosDe(t, e.NumTiro == 0);
+                        for (int i = 0; i < n; ++i) {
+                            const MitadAnalisis& h = *lados[i].mitad;
+                            const int v = gana ? h.MaxPuntos[mi] : h.MinPuntos[otra];
+                            if (gana ? v > valor : v < valor) {
+                                valor = v;
+                                mejorSlot = k;
+                                mejorLado = lados[i].letra;
+                            }
+                        }
+                    }
+                }
+                res.Ficha = mano[mejorSlot];
+                res.Punta = mejorLado == 'D' ? QStringLiteral("DER") : QStringLiteral("IZQ");
+                elegida = true;
+            }
+            texto = QString::fromUtf8(kEtiquetas[cat]) + '\n' + texto + '\n';
+        }
+        textos[cat] = texto;
+    }
+    res.Texto = textos[1] + textos[2] + textos[3] + textos[4];
+    return res;
+}

@@ -1,0 +1,39 @@
+#pragma once
+// Positions for the computer-player tests, set up directly in the game state,
+// and a host that records what the chooser asks and shows.
+
+#include <QStringList>
+
+#include "rules/Anfitrion.h"
+#include "rules/Estado.h"
+
+class AnfitrionPrueba : public Anfitrion {
+public:
+    bool Respuesta = false;
+    QStringList Preguntas;
+    QList<double> Avances;
+
+    double Reloj() override { return 0; }
+    void Ceder() override {}
+    void Pausa(double) override {}
+    void Programar(std::function<void()>) override {}
+    bool PreguntaSiNo(const QString& texto) override
+    {
+        Preguntas << texto;
+        return Respuesta;
+    }
+    void MostrarAvance(double f, bool) override { Avances << f; }
+};
+
+// A tile from its text "5-6" (either order).
+int F(const char* texto);
+
+// Hands in play as tile texts ("5-6 0-0"); every tile not named is taken as
+// played and fills the seats' remaining slots after their tiles in hand.
+// The line is open at izq / der after `numTiro` plays.
+Estado Posicion(const std::array<const char*, 4>& manos, int turno, int izq, int der, int numTiro, int salidor);
+
+// A whole deal from 28 distinct tile numbers, seat 1's seven first, and the
+// position after the plays (tile, 'D'/'I') made in order, seats without a
+// placement passing. Returns false when a play does not fit or ends the hand.
+bool Jugar(Estado& e, const std::array<int, 28>& reparto, int salidor, const std::vector<std::pair<int, char>>& tiros);
