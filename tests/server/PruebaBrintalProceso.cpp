@@ -145,6 +145,28 @@ private slots:
         QCOMPARE(c.Linea(), QString("Local 2"));
     }
 
+    void quienNoLeeSeCierraSinFrenarAlResto() {
+        QVERIFY(Arrancar());
+        Cliente a(puerto_), lento(puerto_);
+        a.Lineas(8);
+        lento.Lineas(8);
+        lento.Enviar("Silla2\r\nNombre2 Lento\r\n");
+        QCOMPARE(a.Linea(), QString("Nombre2 Lento"));
+        a.Enviar("Silla1\r\nNombre1 Ana\r\n");
+        QCOMPARE(a.Lineas(2), QStringList({"Local 1", "Nombre1 Ana"}));
+        // 20 MB for a client that reads nothing; Ana reads her own echo as she goes.
+        const QByteArray chat = "Chat Ana: " + QByteArray(4000, 'x') + "\r\n";
+        QStringList llego;
+        for (int bloque = 0; bloque < 50; ++bloque) {
+            a.Enviar(chat.repeated(100));
+            llego += a.Lineas(100);
+        }
+        llego << a.Linea();
+        QCOMPARE(llego.count(QString::fromLatin1(chat.trimmed())), 5000);
+        QVERIFY(llego.contains("Chat Brintal: Lento dejó la Silla 2."));
+        QVERIFY(lento.Cerrado());
+    }
+
     void arranqueRechazado_data() {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("salida");
