@@ -2,10 +2,20 @@
 // The hand flow: pick, lead, turn cycle, play engine, end of hand. It owns no
 // state of its own beyond a few guards: it reads and writes the one Estado and
 // reaches the world only through the Anfitrion.
+//
+// Who acts for a seat is asked in one place (CederTurno): a computer of this
+// machine is answered at once by the chooser and the engine goes on playing;
+// a person of this machine (pointer) or a seat of another machine (table
+// line) ends the call, and the play comes back later through JugarTiro.
+//
+// Every wait yields through the host and ends when Anfitrion::Cerrando() is
+// true; the next hand is started through Anfitrion::Programar, so hands never
+// nest on the call stack.
 
 #include <QString>
 
 #include "rules/Anfitrion.h"
+#include "rules/Azar.h"
 #include "rules/Estado.h"
 
 class Juego {
@@ -24,6 +34,11 @@ public:
     void Repartir();
     void TomarFicha(int ficha, float x, float y);
     void CompletarAlAzar(int silla);
+    // A computer seat's repeatable draw: seeded with Semilla + NumMano.
+    void SorteoSembrado(int silla);
+    // Rebuilds a seat's hand from its received DigitosMano. Slots naming no
+    // tile, or a tile another seat holds, are left out (not yet received).
+    void ReconstruirMano(int silla);
 
     // Lead and turn cycle.
     void PrepararSalida();
@@ -31,7 +46,16 @@ public:
     void PasarSalida();
     void NoSalir(int silla);  // bNoSalir click of that seat's panel
 
-    // The play engine. Ignores a tile that fits neither end.
+    // Outcome of handing the turn on after a play.
+    struct Relevo {
+        enum Tipo { Bloqueada, Esperar, Jugar } Tipo = Esperar;
+        int Ficha = -1;  // Jugar: the computer's (or remembered, or already received) play
+        QString Lado;
+    };
+    Relevo CederTurno();
+
+    // The play engine. Ignores a tile that is not in the hand of the seat to
+    // move or fits neither end (or, played elsewhere, not the end it names).
     void JugarTiro(int ficha, const QString& lado);
     void TerminarMano();
     void PuntuarDomino();
@@ -40,4 +64,29 @@ public:
 
     // Undo one play (bAtras here, or "Atras" received).
     void RegresarTurno();
+
+    // Resets the ends for a new hand and writes history entry 0.
+    void IniciarLinea();
+    // Merit text of the play about to be recorded as NumTiro (empty when the
+    // forecast entries say nothing); igualesAntes: both ends were equal.
+    QString Merito(int ficha, const QString& lado, bool igualesAntes) const;
+    // Whether the seat is played at this machine.
+    bool EsLocal(int silla) const { return E.Jugadores[silla].LoR == 'L'; }
+    // Status captions: title text + "Turno Local de " / "Turno Remoto de " + name + " ...".
+    void MostrarTurno(int silla);
+
+    // Deepest nesting of JugarMano seen (1 when hands follow one another).
+    int ProfundidadMaxima() const { return profundidadMax_; }
+
+private:
+    void Colocar(int ficha, bool derecha, bool porPrimero);
+    void SonarPaso();
+    void TocarFicha();
+    bool Cortar() const { return A.Cerrando(); }
+
+    Azar azar_;
+    bool colocando_ = false;     // inside JugarTiro: a nested play waits for the turn cycle
+    bool manoCerrada_ = false;   // TerminarMano already ran for this hand
+    int profundidad_ = 0;
+    int profundidadMax_ = 0;
 };

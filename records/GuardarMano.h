@@ -1,0 +1,22 @@
+#pragma once
+// Keeping the hand just played: always as JGO/Anterior.Jgo under the program
+// folder, and, when the person gives a name, as a copy JGO/<name>.jgo.
+
+#include <QString>
+
+#include "rules/Anfitrion.h"
+#include "rules/Estado.h"
+
+// Path of a file in the JGO folder under the program folder.
+QString RutaJgo(const QString& carpetaApp, const QString& archivo);
+
+// Whether a (trimmed) name can be a saved hand's file name inside JGO: not
+// empty, no folder separator, no "..", no character the file systems refuse
+// (\ / : * ? " < > | or control characters), no device name. False with a
+// Spanish reason.
+bool NombreCopiaValido(const QString& nombre, QString* razon = nullptr);
+
+// Writes JGO/Anterior.Jgo, then asks for a name to keep a copy under. A
+// refused name or a failed write is told in the message box; nothing is
+// ever written outside JGO.
+void GuardarMano(Estado& e, Anfitrion& a);

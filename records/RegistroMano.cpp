@@ -1,0 +1,219 @@
+#include "records/RegistroMano.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringConverter>
+
+namespace {
+
+const QString kFin = QStringLiteral("\r\n");
+
+LecturaRegistro Falla(int linea, const QString& razon)
+{
+    LecturaRegistro l;
+    l.Linea = linea;
+    l.Razon = razon;
+    return l;
+}
+
+// Name between double quotes; false when the line holds none.
+bool LeerNombre(const QString& linea, QString* nombre)
+{
+    const QString t = linea.trimmed();
+    if (t.size() < 2 || !t.startsWith('"') || !t.endsWith('"'))
+        return false;
+    *nombre = t.mid(1, t.size() - 2);
+    return true;
+}
+
+}  // namespace
+
+QString LecturaRegistro::Mensaje() const
+{
+    if (Ok)
+        return {};
+    if (Linea > 0)
+        return QStringLiteral("Línea %1: %2").arg(Linea).arg(Razon);
+    return Razon;
+}
+
+int LeerFicha(const QString& texto)
+{
+    const QString t = texto.trimmed();
+    if (t.isEmpty())
+        return 0;
+    const int a = t.front().digitValue();
+    const int b = t.back().digitValue();
+    for (int f = 0; f < kNumFichas; ++f)
+        if (kTablaFichas[f].Punto1 == a && kTablaFichas[f].Punto2 == b)
+            return f;
+    return 0;
+}
+
+int LeerFichaEstricta(const QString& texto)
+{
+    const QString t = texto.trimmed();
+    if (t.size() != 3 || t[1] != '-')
+        return -1;
+    const int a = t[0].digitValue();
+    const int b = t[2].digitValue();
+    if (a < 0 || b < 0)
+        return -1;
+    for (int f = 0; f < kNumFichas; ++f)
+        if (kTablaFichas[f].Punto1 == a && kTablaFichas[f].Punto2 == b)
+            return f;
+    return -1;
+}
+
+QString TextoDeFicha(int ficha)
+{
+    if (ficha < 0 || ficha >= kNumFichas)
+        return QStringLiteral("?-?");
+    return QString::number(kTablaFichas[ficha].Punto1) + '-' + QString::number(kTablaFichas[ficha].Punto2);
+}
+
+RegistroMano RegistroDe(const Estado& e)
+{
+    RegistroMano r;
+    for (int s = 1; s <= 4; ++s) {
+        r.Nombres[s] = e.Jugadores[s].Nombre;
+        r.Manos[s] = e.Jugadores[s].Mano;
+    }
+    const int n = std::clamp(e.NumTiro, 0, kMaxTiros);
+    for (int i = 1; i <= n; ++i)
+        r.Tiros.push_back({e.HistFicha[i], e.HistPunta[i]});
+    return r;
+}
+
+QString TextoRegistro(const RegistroMano& r)
+{
+    QString t;
+    for (int s = 1; s <= 4; ++s) {
+        QString nombre = r.Nombres[s];
+        nombre.replace('"', '\'');
+        nombre.remove('\r');
+        nombre.replace('\n', ' ');
+        t += '"' + nombre + '"' + kFin;
+        QStringList fichas;
+        for (int k = 1; k <= 7; ++k)
+            fichas << TextoDeFicha(r.Manos[s][k]);
+        t += fichas.join(QStringLiteral(", ")) + kFin;
+    }
+    t += ' ' + QString::number(r.Tiros.size()) + ' ' + kFin;
+    for (const TiroRegistro& tiro : r.Tiros)
+        t += TextoDeFicha(tiro.Ficha) + QStringLiteral(", ") + tiro.Punta + kFin;
+    return t;
+}
+
+LecturaRegistro LeerRegistro(const QString& texto)
+{
+    QString cuerpo = texto;
+    if (cuerpo.startsWith(QChar(0xFEFF)))
+        cuerpo.remove(0, 1);
+    QStringList lineas = cuerpo.split('\n');
+    for (QString& l : lineas)
+        if (l.endsWith('\r'))
+            l.chop(1);
+    auto linea = [&](int n) -> const QString* {  // 1-based; null when missing
+        return n <= lineas.size() && !(n == lineas.size() && lineas[n - 1].isEmpty()) ? &lineas[n - 1] : nullptr;
+    };
+
+    RegistroMano r;
+    std::array<int, kNumFichas> repartida{};  // seat holding each tile, 0 none
+    for (int s = 1; s <= 4; ++s) {
+        const int ln = 2 * s - 1;
+        const QString* l = linea(ln);
+        if (!l)
+            return Falla(ln, QStringLiteral("falta el nombre del jugador %1.").arg(s));
+        if (!LeerNombre(*l, &r.Nombres[s]))
+            return Falla(ln, QStringLiteral("se esperaba el nombre del jugador %1 entre comillas.").arg(s));
+        const QString* lf = linea(ln + 1);
+        if (!lf)
+            return Falla(ln + 1, QStringLiteral("faltan las fichas del jugador %1.").arg(s));
+        const QStringList campos = lf->split(',');
+        if (campos.size() != 7)
+            return Falla(ln + 1, QStringLiteral("se esperaban 7 fichas del jugador %1 y hay %2.").arg(s).arg(campos.size()));
+        for (int k = 1; k <= 7; ++k) {
+            const int f = LeerFichaEstricta(campos[k - 1]);
+            if (f < 0)
+                return Falla(ln + 1, QStringLiteral("la ficha «%1» no existe.").arg(campos[k - 1].trimmed()));
+            if (repartida[f] != 0)
+                return Falla(ln + 1, QStringLiteral("la ficha %1 está repartida dos veces.").arg(TextoDeFicha(f)));
+            repartida[f] = s;
+            r.Manos[s][k] = f;
+        }
+    }
+
+    const QString* lc = linea(9);
+    if (!lc)
+        return Falla(9, QStringLiteral("falta el número de jugadas."));
+    bool ok = false;
+    const int n = lc->trimmed().toInt(&ok);
+    if (!ok || n < 0)
+        return Falla(9, QStringLiteral("el número de jugadas «%1» no es válido.").arg(lc->trimmed()));
+    if (n == 0)
+        return Falla(9, QStringLiteral("la mano no tiene ninguna jugada."));
+    if (n > kMaxTiros)
+        return Falla(9, QStringLiteral("una mano no puede tener %1 jugadas (el máximo es %2).").arg(n).arg(kMaxTiros));
+
+    for (int i = 1; i <= n; ++i) {
+        const int ln = 9 + i;
+        const QString* l = linea(ln);
+        if (!l)
+            return Falla(ln, QStringLiteral("falta la jugada %1 de %2.").arg(i).arg(n));
+        const QStringList campos = l->split(',');
+        if (campos.size() != 2)
+            return Falla(ln, QStringLiteral("la jugada %1 debe ser una ficha y una punta.").arg(i));
+        const int f = LeerFichaEstricta(campos[0]);
+        if (f < 0)
+            return Falla(ln, QStringLiteral("la ficha «%1» no existe.").arg(campos[0].trimmed()));
+        const QString punta = campos[1].trimmed();
+        if (punta != QLatin1String("IZQ") && punta != QLatin1String("DER"))
+            return Falla(ln, QStringLiteral("la punta «%1» no es IZQ ni DER.").arg(punta));
+        r.Tiros.push_back({f, punta});
+    }
+
+    LecturaRegistro ok2;
+    ok2.Ok = true;
+    ok2.Registro = r;
+    return ok2;
+}
+
+LecturaRegistro LeerRegistroArchivo(const QString& ruta)
+{
+    QFile f(ruta);
+    if (!f.open(QIODevice::ReadOnly))
+        return Falla(0, QStringLiteral("No se puede abrir el registro «%1».").arg(ruta));
+    // A record is a few hundred bytes; anything far larger is not one.
+    const QByteArray datos = f.read(1 << 20);
+    auto decodificar = QStringDecoder(QStringDecoder::Utf8);
+    const QString texto = decodificar(datos);
+    if (decodificar.hasError())
+        return Falla(0, QStringLiteral("El registro «%1» no es texto UTF-8.").arg(ruta));
+    return LeerRegistro(texto);
+}
+
+bool EscribirRegistro(const QString& ruta, const RegistroMano& r, QString* error)
+{
+    const QFileInfo info(ruta);
+    if (!QDir().mkpath(info.absolutePath())) {
+        if (error)
+            *error = QStringLiteral("No se puede crear la carpeta «%1».").arg(info.absolutePath());
+        return false;
+    }
+    QSaveFile f(ruta);
+    if (!f.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = QStringLiteral("No se puede escribir «%1»: %2").arg(ruta, f.errorString());
+        return false;
+    }
+    f.write(TextoRegistro(r).toUtf8());
+    if (!f.commit()) {
+        if (error)
+            *error = QStringLiteral("No se puede escribir «%1»: %2").arg(ruta, f.errorString());
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,79 @@
+// Hand after hand: the partida's start and the procedure of one hand.
+
+#include "rules/Juego.h"
+
+Juego::Juego(Estado& estado, Anfitrion& anfitrion) : E(estado), A(anfitrion) {}
+
+void Juego::IniciarPartida()
+{
+    E.NumMano = 0;
+    E.FinPartida = false;
+    E.Ganador = 0;
+    E.PuntosPar13.clear();
+    E.PuntosPar24.clear();
+    for (int s = 1; s <= 4; ++s)
+        E.Jugadores[s].Meritos = 0;
+    JugarMano();
+}
+
+void Juego::JugarMano()
+{
+    if (Cortar() || E.FinPartida)
+        return;
+    struct Nivel {
+        Juego& j;
+        explicit Nivel(Juego& g) : j(g) { j.profundidadMax_ = std::max(j.profundidadMax_, ++j.profundidad_); }
+        ~Nivel() { --j.profundidad_; }
+    } nivel(*this);
+
+    // 1.
+    manoCerrada_ = false;
+    for (int s = 1; s <= 4; ++s) {
+        E.Sillas[s].MarcaFin = QStringLiteral("   ");
+        A.Boton(Control::SumPuntos, s, Accion::Ocultar);
+    }
+    E.ManoTerminada = false;
+    // 2.
+    E.FaseMano = QStringLiteral("REPARTIENDO");
+    Repartir();
+    if (Cortar())
+        return;
+    // 3.
+    for (int s = 1; s <= 4; ++s) {
+        A.DibujarMano(s, E.Jugadores[s].Vista);
+        E.Jugadores[s].Oculta = E.Jugadores[s].Vista == 'C';
+    }
+    // 4.
+    E.TiroListo = false;
+    PrepararSalida();
+    E.FaseMano = QStringLiteral("SALIENDO");
+    if (EsLocal(E.Turno) && E.Jugadores[E.Turno].HoC == 'H')
+        A.SalidaHumana(E.Turno);
+
+    // 5. The lead may also be laid meanwhile by a table line (the play engine
+    // runs from the dispatcher); then there is nothing left to play here.
+    int rechazos = 0;
+    while (E.NumTiro == 0 && !E.ManoTerminada) {
+        E.TiroListo = false;
+        while (!E.TiroListo && E.NumTiro == 0) {
+            if (Cortar())
+                return;
+            EsperarSalida();
+        }
+        if (E.NumTiro != 0)
+            break;
+        E.FaseMano = QStringLiteral("TIRANDO");
+        JugarTiro(E.FichaElegida, E.PuntaElegida);
+        if (E.NumTiro == 0) {
+            // A lead that cannot be laid (not the leader's tile): wait for another.
+            E.FaseMano = QStringLiteral("SALIENDO");
+            E.TiroRecibido[1] = 0;
+            E.PuntaRecibida[1].clear();
+            if (++rechazos > 3 && !(EsLocal(E.Turno) && E.Jugadores[E.Turno].HoC == 'H'))
+                return;
+        }
+    }
+    // 6.
+    if (E.ManoTerminada)
+        TerminarMano();
+}

@@ -1,0 +1,163 @@
+// Handing the turn on after a play: passes, the blocked hand, and who acts
+// for the seat that can play.
+
+#include <cmath>
+
+#include "ai/Elegir.h"
+#include "records/Marcador.h"
+#include "rules/Jugadas.h"
+#include "rules/Juego.h"
+
+namespace {
+
+// A play the seat to move could make now: its own tile, in hand, fitting the end named.
+bool Jugable(const Estado& e, int ficha, const QString& lado)
+{
+    if (ficha < 0 || ficha >= kNumFichas)
+        return false;
+    const Ficha& t = e.Fichas[ficha];
+    if (t.Lugar != 'D' || t.Dueno != e.Turno)
+        return false;
+    if (e.NumTiro == 0)
+        return true;
+    if (lado == QLatin1String("DER"))
+        return e.ValorDer == t.Punto1 || e.ValorDer == t.Punto2;
+    if (lado == QLatin1String("IZQ"))
+        return e.ValorIzq == t.Punto1 || e.ValorIzq == t.Punto2;
+    return false;
+}
+
+}  // namespace
+
+void Juego::MostrarTurno(int silla)
+{
+    const Jugador& j = E.Jugadores[silla];
+    if (EsLocal(silla)) {
+        A.Semaforo(silla, LuzVerde);
+        A.Titulo(E.TituloMesa + QStringLiteral("Turno Local de ") + j.Nombre + QStringLiteral(" ..."));
+    } else {
+        A.Semaforo(silla, LuzAmbar);
+        A.Titulo(E.TituloMesa + QStringLiteral("Turno Remoto de ") + j.Nombre + QStringLiteral(" ..."));
+    }
+}
+
+void Juego::SonarPaso()
+{
+    A.Pausa(0.5);
+    A.TocarSonido(QStringLiteral("MMEDIA/paso%1.wav").arg(E.Turno));
+}
+
+void Juego::TocarFicha()
+{
+    A.TocarSonido(QStringLiteral("MMEDIA/Ficha.wav"));
+    A.Ceder();
+}
+
+Juego::Relevo Juego::CederTurno()
+{
+    Relevo r;
+    // 1.
+    A.Semaforo(E.Turno, LuzRoja);
+    A.Boton(Control::bConsejo, 0, Accion::Deshabilitar);
+    A.Boton(Control::bMemoria, 0, Accion::Deshabilitar);
+    A.DetenerAlarma();
+
+    // 2. Seats that cannot play pass; when the turn comes back to the seat
+    // that made the last play and it cannot play either, the hand is blocked.
+    int pases = 0;
+    int opciones = 0;
+    for (;;) {
+        E.Turno = Siguiente(E.Turno);
+        opciones = ContarOpciones(E, E.Turno);
+        if (opciones > 0)
+            break;
+        pases += 1;
+        if (pases > 3) {
+            A.DetenerAlarma();
+            MostrarTodas();
+            r.Tipo = Relevo::Bloqueada;
+            return r;
+        }
+        SonarPaso();
+        A.Semaforo(E.Turno, LuzAmbar);
+        A.Ceder();
+        A.Pausa(1.5);
+        A.Semaforo(E.Turno, LuzRoja);
+        if (Cortar())
+            return r;
+    }
+
+    const int s = E.Turno;
+    const Jugador& j = E.Jugadores[s];
+    // 3.
+    MostrarTurno(s);
+    if (EsLocal(s)) {
+        A.Boton(Control::bConsejo, 0, Accion::Habilitar);
+        if (E.NumTiro > 0)
+            A.Boton(Control::bAtras, 0, Accion::Habilitar);
+    } else {
+        A.Boton(Control::bConsejo, 0, Accion::Deshabilitar);
+        A.Boton(Control::bAtras, 0, Accion::Deshabilitar);
+    }
+    // 4.
+    if (j.HoC == 'C') {
+        A.Ceder();
+        A.Pausa(1);
+        if (Cortar() || E.Turno != s)
+            return r;
+    }
+    // 5.
+    const int siguiente = E.NumTiro + 1;
+    if (siguiente > kMaxTiros || E.HistFicha[siguiente] == -1) {
+        A.Boton(Control::bMemoria, 0, Accion::Ocultar);
+    } else {
+        A.Boton(Control::bMemoria, 0, Accion::Texto, TextoMemoria(E, siguiente));
+        A.Boton(Control::bMemoria, 0, Accion::Mostrar);
+    }
+    A.Boton(Control::bAtras, 0, Accion::Mostrar);
+    if (EsLocal(s) && j.HoC == 'H') {
+        A.Boton(Control::bMemoria, 0, Accion::Habilitar);
+        A.Boton(Control::bConsejo, 0, Accion::Habilitar);
+    }
+
+    // 6. Another machine plays this seat: its play may already be here.
+    if (!EsLocal(s)) {
+        if (siguiente <= kMaxTiros && !E.PuntaRecibida[siguiente].isEmpty()
+            && Jugable(E, E.TiroRecibido[siguiente], E.PuntaRecibida[siguiente])) {
+            r.Tipo = Relevo::Jugar;
+            r.Ficha = E.TiroRecibido[siguiente];
+            r.Lado = E.PuntaRecibida[siguiente];
+        }
+        return r;
+    }
+    // 7. A person of this machine: the pointer will bring the play.
+    if (j.HoC == 'H') {
+        A.Ceder();
+        A.TurnoHumano(s);
+        A.ArmarAlarma(opciones < 2 ? E.Opciones.Tiempo1 : E.Opciones.Tiempo2);
+        return r;
+    }
+    // 8. The computer: a remembered play when it can still be made, else the chooser.
+    if (siguiente <= kMaxTiros && Jugable(E, E.HistFicha[siguiente], E.HistPunta[siguiente])) {
+        r.Tipo = Relevo::Jugar;
+        r.Ficha = E.HistFicha[siguiente];
+        r.Lado = E.HistPunta[siguiente];
+        return r;
+    }
+    const double marca = std::round(A.Reloj());
+    A.CursorOcupado(true);
+    const Eleccion el = ElegirJugada(E, A, opciones);
+    double transcurrido = A.Reloj() - marca;
+    if (transcurrido < -43200)  // midnight passed while choosing
+        transcurrido += 86400;
+    const double espera = (opciones == 1 ? 2.0 : 6.0) - transcurrido;
+    if (espera > 0)
+        A.Pausa(espera);
+    A.CursorOcupado(false);
+    if (Cortar())
+        return r;
+    r.Tipo = Relevo::Jugar;
+    r.Ficha = el.Ficha;
+    r.Lado = el.Lado;
+    return r;
+}
