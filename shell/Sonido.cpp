@@ -6,6 +6,9 @@
 #include <QSoundEffect>
 #include <QUrl>
 
+Reproductor::Reproductor() = default;
+Reproductor::~Reproductor() = default;
+
 void Reproductor::Cerrar()
 {
     if (efecto_)

@@ -11,7 +11,8 @@ class QSoundEffect;
 
 class Reproductor {
 public:
-    virtual ~Reproductor() = default;
+    Reproductor();
+    virtual ~Reproductor();
     virtual void Cerrar();
     virtual void Abrir(const QString& ruta);
     virtual void Tocar();

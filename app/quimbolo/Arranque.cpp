@@ -1,0 +1,50 @@
+#include "app/quimbolo/Arranque.h"
+
+#include "app/quimbolo/Sesion.h"
+#include "app/quimbolo/frmDomino.h"
+#include "net/frmConnect.h"
+#include "net/frmMesa.h"
+#include "shell/Ayuda.h"
+#include "shell/Caratula.h"
+#include "shell/CarpetaApp.h"
+#include "shell/Pausa.h"
+#include "shell/UnaCopia.h"
+
+frmDomino* AbrirMesaYJuego(Sesion& sesion, frmConnect& conexion)
+{
+    frmMesa mesa(sesion.Salon, sesion.D, &conexion);
+    mesa.exec();
+    if (mesa.Resultado() != frmMesa::Final::Jugar || Cerrando()) {
+        AvisarCierre();
+        QCoreApplication::exit(0);
+        return nullptr;
+    }
+    auto* juego = new frmDomino(sesion);
+    juego->setAttribute(Qt::WA_DeleteOnClose, false);
+    juego->setWindowModality(Qt::ApplicationModal);
+    juego->show();
+    return juego;
+}
+
+int CorrerPrograma(QApplication& app)
+{
+    InstalarAyudaF1();
+    const UnaCopia copia;
+    if (copia.OtraCorriendo() && !PreguntarOtraCopia())
+        return 0;
+    {
+        Caratula caratula;
+        caratula.Mostrar();
+    }
+
+    Sesion sesion(CarpetaApp());
+    frmConnect conexion(sesion.Conector, sesion.D);
+    std::unique_ptr<frmDomino> juego;
+    conexion.AlConectar = [&] { juego.reset(AbrirMesaYJuego(sesion, conexion)); };
+    conexion.show();
+    const int codigo = app.exec();
+    // Leaving: the socket drops without a goodbye, windows go before the session.
+    sesion.Enlace.Socket().abort();
+    juego.reset();
+    return codigo;
+}

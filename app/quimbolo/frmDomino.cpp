@@ -1,0 +1,339 @@
+#include "app/quimbolo/frmDomino.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
+#include <QTimer>
+#include <QToolButton>
+
+#include "app/quimbolo/Sesion.h"
+#include "rules/Opciones.h"
+#include "shell/Ayuda.h"
+#include "shell/Pausa.h"
+
+namespace {
+
+QPushButton* BotonGrande(const QString& texto, const char* nombre, QWidget* padre)
+{
+    auto* b = new QPushButton(texto, padre);
+    b->setObjectName(QLatin1String(nombre));
+    b->setFocusPolicy(Qt::NoFocus);
+    b->setMinimumWidth(90);
+    return b;
+}
+
+}  // namespace
+
+frmDomino::frmDomino(Sesion& sesion, QWidget* padre) : QMainWindow(padre), S(sesion), acciones_(sesion.J)
+{
+    setObjectName(QStringLiteral("frmDomino"));
+    auto* centro = new QWidget(this);
+    setCentralWidget(centro);
+
+    p1 = new Tablero(S.E, centro);
+    p1->setObjectName(QStringLiteral("p1"));
+    p1->PonerAcciones(&acciones_);
+
+    paneles_ = new Paneles(S.E, *p1, centro);
+    for (int s = 1; s <= 4; ++s) {
+        bAzar[s] = BotonGrande(QStringLiteral("Al azar"), "bAzar", centro);
+        bRepetir[s] = BotonGrande(QStringLiteral("Repetir"), "bRepetir", centro);
+        bRepetir[s]->setToolTip(QStringLiteral("Repetir el reparto anterior o el de alguna mano guardada"));
+        bNoSalir[s] = BotonGrande(QStringLiteral("No Salir"), "bNoSalir", centro);
+        for (QPushButton* b : {bAzar[s], bRepetir[s], bNoSalir[s]}) {
+            b->setObjectName(b->objectName() + QString::number(s));
+            b->setMinimumWidth(0);
+            b->hide();
+            paneles_->Panel(s)->Botones()->addWidget(b);
+        }
+        connect(bAzar[s], &QPushButton::clicked, this, [this, s] { S.J.CompletarAlAzar(s); });
+        connect(bNoSalir[s], &QPushButton::clicked, this, [this, s] { S.J.NoSalir(s); });
+        connect(bRepetir[s], &QPushButton::clicked, this, [this, s] {
+            if (AlRepetir)
+                AlRepetir(s);
+        });
+    }
+
+    bConsejo = BotonGrande(QStringLiteral("Consejo"), "bConsejo", centro);
+    bConsejo->setToolTip(QStringLiteral("¿Qué jugaría la computadora en mi lugar?"));
+    bConsejo->setEnabled(false);
+    bAtras = BotonGrande(QStringLiteral("Atrás"), "bAtras", centro);
+    bAtras->setToolTip(QStringLiteral("Regresar un turno"));
+    bAtras->hide();
+    bMemoria = BotonGrande(QStringLiteral("M"), "bMemoria", centro);
+    bMemoria->setToolTip(QStringLiteral("Repetir la jugada memorizada"));
+    bMemoria->hide();
+    connect(bConsejo, &QPushButton::clicked, this, [this] {
+        if (AlConsejo)
+            AlConsejo();
+    });
+    connect(bAtras, &QPushButton::clicked, this, [this] { S.J.RegresarTurno(); });
+    connect(bMemoria, &QPushButton::clicked, this, [this] {
+        if (AlMemoria)
+            AlMemoria();
+    });
+
+    picThink = new QLabel(centro);
+    picThink->setObjectName(QStringLiteral("picThink"));
+    picThink->setFixedSize(160, 20);
+    picThink->hide();
+    Text2 = new QLineEdit(centro);
+    Text2->setObjectName(QStringLiteral("Text2"));
+    Text2->setReadOnly(true);
+    Text2->setFixedWidth(120);
+    Text2->setFocusPolicy(Qt::NoFocus);
+    connect(p1, &Tablero::Posicion, Text2, &QLineEdit::setText);
+
+    txtChat = new QLineEdit(centro);
+    txtChat->setObjectName(QStringLiteral("txtChat"));
+    txtChat->setToolTip(QStringLiteral("Escribe aquí para chatear"));
+    txtChat->setMaxLength(200);
+    connect(txtChat, &QLineEdit::returnPressed, this, &frmDomino::EnviarChat);
+    lstChat = new QListWidget(centro);
+    lstChat->setObjectName(QStringLiteral("lstChat"));
+    lstChat->setToolTip(QStringLiteral("Chat"));
+    lstChat->setFixedHeight(64);
+    lstChat->setFocusPolicy(Qt::NoFocus);
+
+    // The board in the middle, each seat's panel on its own side.
+    auto* rejilla = new QGridLayout(centro);
+    rejilla->setContentsMargins(6, 6, 6, 6);
+    rejilla->setSpacing(4);
+    rejilla->addWidget(paneles_->Panel(3), 0, 1);
+    rejilla->addWidget(paneles_->Panel(4), 1, 0);
+    rejilla->addWidget(p1, 1, 1);
+    rejilla->addWidget(paneles_->Panel(2), 1, 2);
+    rejilla->addWidget(paneles_->Panel(1), 2, 1);
+    rejilla->setRowStretch(1, 1);
+    rejilla->setColumnStretch(1, 1);
+
+    auto* botones = new QVBoxLayout;
+    botones->addWidget(bConsejo);
+    botones->addWidget(bAtras);
+    botones->addWidget(bMemoria);
+    botones->addStretch();
+    rejilla->addLayout(botones, 2, 2);
+    auto* estado = new QVBoxLayout;
+    estado->addWidget(Text2);
+    estado->addWidget(picThink);
+    estado->addStretch();
+    rejilla->addLayout(estado, 2, 0);
+    auto* charla = new QVBoxLayout;
+    charla->addWidget(lstChat);
+    charla->addWidget(txtChat);
+    rejilla->addLayout(charla, 3, 0, 1, 3);
+
+    Timer1 = new QTimer(this);
+    connect(Timer1, &QTimer::timeout, this, [this] { S.A.TocarSonido(QStringLiteral("MMEDIA/Ronca.wav")); });
+
+    ConstruirMenu();
+
+    // The window loads: the title and level from the options, the local name.
+    const QString version = QCoreApplication::applicationVersion().isEmpty()
+                                ? QStringLiteral("1.0.0")
+                                : QCoreApplication::applicationVersion();
+    QString titulo = QStringLiteral("Quimbolo v.") + version + QStringLiteral(". Mesa 1. ");
+    for (int s = 1; s <= 4; ++s) {
+        const Jugador& j = S.E.Jugadores[s];
+        if (j.HoC == 'H' && j.LoR == 'L') {
+            titulo += j.Nombre + QStringLiteral(". ");
+            S.E.NombreLocal = j.Nombre;
+        }
+    }
+    S.E.TituloMesa = titulo;
+    S.E.ParamNivel = ParamNivelDe(S.E.Opciones.Nivel);
+    setWindowTitle(titulo);
+    Nombres();
+    p1->VerEn2D();
+
+    S.A.PonerVentana(this);
+    S.D.Oyente = this;
+    S.D.Juego = &S.Remoto;
+}
+
+frmDomino::~frmDomino()
+{
+    if (S.D.Oyente == this)
+        S.D.Oyente = nullptr;
+    S.A.PonerVentana(nullptr);
+}
+
+void frmDomino::ConstruirMenu()
+{
+    QMenu* ver = menuBar()->addMenu(QStringLiteral("&Ver"));
+    MVer2D = ver->addAction(QStringLiteral("en &2D"));
+    MVer3D = ver->addAction(QStringLiteral("en &3D"));
+    ver->addSeparator();
+    MVerColor = ver->addAction(QStringLiteral("&Color"));
+    MVerColor->setCheckable(true);
+    connect(MVer2D, &QAction::triggered, this, [this] { p1->VerEn2D(); });
+    connect(MVer3D, &QAction::triggered, this, [this] { p1->VerEn3D(); });
+    connect(MVerColor, &QAction::triggered, this, [this] { MVerColor->setChecked(p1->CambiarColor()); });
+
+    MMarcador = menuBar()->addAction(QStringLiteral("Marcador"));
+    connect(MMarcador, &QAction::triggered, this, [this] {
+        if (AlMarcador)
+            AlMarcador();
+    });
+    MAyuda = menuBar()->addAction(QStringLiteral("&Ayuda"));
+    connect(MAyuda, &QAction::triggered, this, [] { AbrirAyuda(); });
+}
+
+void frmDomino::Nombres()
+{
+    paneles_->PonerNombres();
+}
+
+void frmDomino::showEvent(QShowEvent* e)
+{
+    QMainWindow::showEvent(e);
+    // Offscreen and some window managers never report an activation: the
+    // first show counts as one.
+    if (!activada_)
+        QTimer::singleShot(0, this, &frmDomino::PrimeraActivacion);
+}
+
+void frmDomino::changeEvent(QEvent* e)
+{
+    QMainWindow::changeEvent(e);
+    if (e->type() == QEvent::ActivationChange && isActiveWindow() && !activada_)
+        PrimeraActivacion();
+}
+
+void frmDomino::PrimeraActivacion()
+{
+    if (activada_ || cerrada_)
+        return;
+    activada_ = true;
+    // The game starts without seat colours, and the partida runs from the
+    // event loop rather than inside this event.
+    p1->PonerColor(false);
+    MVerColor->setChecked(false);
+    S.A.Programar([this] { S.J.IniciarPartida(); });
+}
+
+void frmDomino::closeEvent(QCloseEvent* e)
+{
+    e->accept();
+    if (cerrada_)
+        return;
+    cerrada_ = true;
+    Timer1->stop();
+    AvisarCierre();
+    if (AlCerrar)
+        AlCerrar();
+    else
+        QCoreApplication::exit(0);
+}
+
+void frmDomino::PonerSemaforo(int luz, int silla)
+{
+    paneles_->PonerSemaforo(luz, silla);
+}
+
+QPushButton* frmDomino::BotonDe(Control c, int silla) const
+{
+    const bool porSilla = silla >= 1 && silla <= 4;
+    switch (c) {
+    case Control::bAzar: return porSilla ? bAzar[silla] : nullptr;
+    case Control::bRepetir: return porSilla ? bRepetir[silla] : nullptr;
+    case Control::bNoSalir: return porSilla ? bNoSalir[silla] : nullptr;
+    case Control::bConsejo: return bConsejo;
+    case Control::bAtras: return bAtras;
+    case Control::bMemoria: return bMemoria;
+    case Control::SumPuntos: return nullptr;
+    }
+    return nullptr;
+}
+
+void frmDomino::AccionBoton(Control c, int silla, Accion a, const QString& texto)
+{
+    QWidget* w = BotonDe(c, silla);
+    if (c == Control::SumPuntos && silla >= 1 && silla <= 4)
+        w = paneles_->Panel(silla)->SumPuntos;
+    if (!w)
+        return;
+    switch (a) {
+    case Accion::Mostrar: w->show(); break;
+    case Accion::Ocultar: w->hide(); break;
+    case Accion::Habilitar: w->setEnabled(true); break;
+    case Accion::Deshabilitar: w->setEnabled(false); break;
+    case Accion::Texto:
+        if (auto* b = qobject_cast<QPushButton*>(w))
+            b->setText(texto);
+        else if (auto* l = qobject_cast<QLabel*>(w))
+            l->setText(texto);
+        break;
+    }
+}
+
+int frmDomino::IntervaloAlarma(int segundos)
+{
+    // The alarm has always been a 16-bit count of milliseconds: longer times
+    // are held at the longest one it can count.
+    if (segundos <= 0)
+        return 0;
+    return std::min(segundos, 32) * 1000;
+}
+
+void frmDomino::ArmarAlarma(int segundos)
+{
+    Timer1->stop();
+    const int ms = IntervaloAlarma(segundos);
+    if (ms > 0)
+        Timer1->start(ms);
+}
+
+void frmDomino::DetenerAlarma()
+{
+    Timer1->stop();
+}
+
+void frmDomino::TurnoHumano(int silla)
+{
+    (void)silla;
+}
+
+void frmDomino::MostrarPicThink(bool visible)
+{
+    picThink->setVisible(visible);
+}
+
+void frmDomino::MostrarAvance(double fraccion, bool final)
+{
+    (void)final;
+    avance_ = std::clamp(fraccion, 0.0, 1.0);
+    QPixmap pm(picThink->size());
+    pm.fill(Qt::white);
+    QPainter p(&pm);
+    const int ancho = int(pm.width() * avance_);
+    p.fillRect(0, 0, ancho, pm.height(), QColor(0, 0, 128));
+    const QString texto = QString::number(int(avance_ * 100)) + QLatin1Char('%');
+    p.setPen(Qt::black);
+    p.drawText(pm.rect(), Qt::AlignCenter, texto);
+    p.setClipRect(0, 0, ancho, pm.height());
+    p.setPen(Qt::white);
+    p.drawText(pm.rect(), Qt::AlignCenter, texto);
+    p.end();
+    picThink->setPixmap(pm);
+    picThink->repaint();
+}
+
+void frmDomino::EnviarChat()
+{
+    S.A.EnviarMensaje(QStringLiteral("Chat ") + S.E.NombreLocal + QStringLiteral(": ") + txtChat->text());
+    txtChat->clear();
+}
+
+void frmDomino::ChatRecibido(const QString& texto)
+{
+    lstChat->addItem(texto);
+    lstChat->setCurrentRow(lstChat->count() - 1);
+}
