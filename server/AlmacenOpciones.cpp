@@ -36,7 +36,7 @@ QList<QPair<QString, QString>> Leer(const QString& archivo, QStringList* problem
             motivo = QStringLiteral("falta «=»");
         }
         if (problemas)
-            *problemas << QStringLiteral("%1, línea %2 ignorada: %3").arg(archivo).arg(i + 1).arg(motivo);
+            *problemas << QStringLiteral("%1, línea %2 ignorada: %3").arg(archivo, QString::number(i + 1), motivo);
     }
     return pares;
 }

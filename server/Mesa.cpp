@@ -57,7 +57,8 @@ void Mesa::Salir(int id) {
         sillas_[s] = Silla();
         Evento(QStringLiteral("Silla %1 libre").arg(s));
         Enviar(Envio::Todos, 0,
-               QStringLiteral("Chat Brintal: %1 dejó la Silla %2.").arg(nombre).arg(s));
+               QStringLiteral("Chat Brintal: ") + nombre + QStringLiteral(" dejó la Silla ") +
+                   QString::number(s) + '.');
     }
     // With every seat empty the partida is over: the next people start a new one.
     if (iniciada_ && !sillas_[1].Titular && !sillas_[2].Titular && !sillas_[3].Titular &&

@@ -59,9 +59,7 @@ QString OpcionesMesa::Validar(const QString& clave, const QString& valor, QStrin
             codigo = QString::number(n);
         else
             razon = QStringLiteral("«%1» no vale para %2: debe ser un número de %3 a %4")
-                        .arg(valor, clave)
-                        .arg(d->Minimo)
-                        .arg(d->Maximo);
+                        .arg(valor, clave, QString::number(d->Minimo), QString::number(d->Maximo));
     } else if (d->Codigos.contains(valor)) {
         codigo = valor;
     } else {

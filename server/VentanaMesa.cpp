@@ -126,7 +126,7 @@ void VentanaMesa::Refrescar() {
         }
         QString texto = mesa.NombreSilla(s);
         if (mesa.TipoSilla(s) == QLatin1String("C")) texto += QStringLiteral(" (computadora)");
-        sillas_[s]->setText(QStringLiteral("%1 — conexión %2").arg(texto).arg(titular));
+        sillas_[s]->setText(QStringLiteral("%1 — conexión %2").arg(texto, QString::number(titular)));
     }
     conexiones_->clear();
     for (int id : mesa.Conexiones()) {

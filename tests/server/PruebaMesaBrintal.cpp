@@ -171,8 +171,10 @@ private slots:
         b.Entrar(2);
         b.Sentar(1, {4, 2});
         b.Sentar(2, {1});
+        b.Recibir(1, "Nombre2 50%1 %2");   // a name is text, never a pattern
+        b.Llego(2);
         b.Salir(1);
-        QCOMPARE(b.Llego(2), QStringList({"Chat Brintal: P2 dejó la Silla 2.",
+        QCOMPARE(b.Llego(2), QStringList({"Chat Brintal: 50%1 %2 dejó la Silla 2.",
                                           "Chat Brintal: P4 dejó la Silla 4."}));
         QCOMPARE(b.m.Titular(2), 0);
         QCOMPARE(b.m.Titular(4), 0);
@@ -214,9 +216,9 @@ private slots:
         QStringList l;
         QVERIFY(t.Agregar("Silla3\r\nNombre3 A", &l));
         QCOMPARE(l, QStringList{"Silla3"});
-        QVERIFY(t.Agregar("na\r\n\r\n\x01" "Chat\x1b A: \xc3\xb1o\r\n\xff\xfe\r\nFIN  2\n", &l));
+        QVERIFY(t.Agregar("na\r\n\r\n\x01" "Chat\x1b A: \xc3\xb1o\r\n\xff\xfe\r\n\xc0\xaf\n\xed\xa0\x80\nFIN  2\n", &l));
         QCOMPARE(l, QStringList({"Silla3", "Nombre3 Ana", "Chat A: ño", "FIN  2"}));
-        QCOMPARE(t.Invalidas(), 1);
+        QCOMPARE(t.Invalidas(), 3);   // bad bytes, an overlong form, a lone surrogate
 
         // 4096 bytes pass, CRs not counted; one more closes and nothing after is read.
         Troceador u;
