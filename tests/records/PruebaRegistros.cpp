@@ -1,0 +1,221 @@
+// Hand records: written and read back, every kind of broken or illegal
+// record refused with its line, the position after K plays, and the names
+// a saved copy may take.
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "records/GuardarMano.h"
+#include "records/Posicion.h"
+#include "records/RegistroMano.h"
+#include "tests/support/AnfitrionPrueba.h"
+
+namespace {
+
+// A whole hand of 23 plays, ended by Dani's domino.
+const char* kMano =
+    "\"Ana\"\r\n6-6, 0-4, 1-2, 3-5, 2-2, 0-0, 1-6\r\n"
+    "\"Beto\"\r\n5-5, 4-4, 5-6, 4-6, 3-6, 4-5, 2-6\r\n"
+    "\"Carla\"\r\n3-3, 1-1, 2-5, 3-4, 0-6, 1-5, 2-4\r\n"
+    "\"Dani\"\r\n0-5, 1-4, 2-3, 1-3, 0-3, 0-2, 0-1\r\n"
+    " 23 \r\n"
+    "0-0, DER\r\n0-6, IZQ\r\n0-5, DER\r\n1-6, IZQ\r\n4-5, DER\r\n1-5, IZQ\r\n1-4, DER\r\n3-5, IZQ\r\n"
+    "3-6, IZQ\r\n1-1, DER\r\n0-1, DER\r\n6-6, IZQ\r\n5-6, IZQ\r\n2-5, IZQ\r\n0-2, IZQ\r\n0-4, DER\r\n"
+    "4-6, DER\r\n0-3, IZQ\r\n2-6, DER\r\n3-3, IZQ\r\n2-3, DER\r\n3-4, DER\r\n1-3, IZQ\r\n";
+
+QString Mano() { return QString::fromUtf8(kMano); }
+
+// The record with line n (1-based) replaced; an empty text removes it.
+QString ConLinea(int n, const QString& texto)
+{
+    QStringList l = Mano().split(QStringLiteral("\r\n"));
+    if (texto.isNull())
+        l.removeAt(n - 1);
+    else
+        l[n - 1] = texto;
+    return l.join(QStringLiteral("\r\n"));
+}
+
+}  // namespace
+
+class PruebaRegistros : public QObject {
+    Q_OBJECT
+
+private slots:
+    void escrituraYLecturaIdaYVuelta();
+    void leerFichaComoElJuego();
+    void registrosMalFormados_data();
+    void registrosMalFormados();
+    void jugadasIlegales_data();
+    void jugadasIlegales();
+    void posicionTrasKJugadas();
+    void nombresDeCopia();
+    void guardarManoEnJgo();
+};
+
+void PruebaRegistros::escrituraYLecturaIdaYVuelta()
+{
+    const LecturaRegistro l = LeerRegistro(Mano());
+    QVERIFY2(l.Ok, qPrintable(l.Mensaje()));
+    QCOMPARE(l.Registro.Tiros.size(), size_t(23));
+    QCOMPARE(TextoRegistro(l.Registro), Mano());
+
+    // From the state of a hand in play; a quote inside a name becomes a single quote.
+    Estado e;
+    QVERIFY(PosicionTrasJugadas(l.Registro, 12, e).Ok);
+    e.Jugadores[2].Nombre = QStringLiteral("Beto \"el Rápido\"");
+    const RegistroMano r = RegistroDe(e);
+    QCOMPARE(r.Tiros.size(), size_t(12));
+    const QString texto = TextoRegistro(r);
+    QVERIFY(texto.contains(QStringLiteral("\r\n\"Beto 'el Rápido'\"\r\n")));
+    QVERIFY(texto.contains(QStringLiteral("\r\n 12 \r\n")));
+    const LecturaRegistro otra = LeerRegistro(texto);
+    QVERIFY(otra.Ok);
+    QCOMPARE(otra.Registro.Nombres[2], QStringLiteral("Beto 'el Rápido'"));
+    QCOMPARE(otra.Registro.Manos, l.Registro.Manos);
+    QCOMPARE(otra.Registro.Tiros[11].Ficha, 0);  // 6-6
+
+    // Written whole, the folder made when missing, read back from disk as UTF-8.
+    QTemporaryDir dir;
+    const QString ruta = dir.path() + QStringLiteral("/JGO/Anterior.Jgo");
+    QVERIFY(EscribirRegistro(ruta, r));
+    const LecturaRegistro leida = LeerRegistroArchivo(ruta);
+    QVERIFY(leida.Ok);
+    QCOMPARE(leida.Registro.Nombres[2], QStringLiteral("Beto 'el Rápido'"));
+    QVERIFY(!LeerRegistroArchivo(dir.path() + QStringLiteral("/no.jgo")).Ok);
+}
+
+void PruebaRegistros::leerFichaComoElJuego()
+{
+    QCOMPARE(LeerFicha(QStringLiteral("6-6")), 0);
+    QCOMPARE(LeerFicha(QStringLiteral(" 0-1")), 27);
+    QCOMPARE(LeerFicha(QStringLiteral("6-5")), 0);  // larger pip first names no tile
+    QCOMPARE(LeerFichaEstricta(QStringLiteral("6-5")), -1);
+    QCOMPARE(LeerFichaEstricta(QStringLiteral("2-4")), 18);
+    QCOMPARE(TextoDeFicha(27), QStringLiteral("0-1"));
+}
+
+void PruebaRegistros::registrosMalFormados_data()
+{
+    QTest::addColumn<QString>("texto");
+    QTest::addColumn<int>("linea");
+    QTest::newRow("vacío") << QString() << 1;
+    QTest::newRow("falta una línea de fichas") << ConLinea(4, QString()) << 4;
+    QTest::newRow("nombre sin comillas") << ConLinea(3, QStringLiteral("Beto")) << 3;
+    QTest::newRow("seis fichas") << ConLinea(2, QStringLiteral("6-6, 0-4, 1-2, 3-5, 2-2, 0-0")) << 2;
+    QTest::newRow("ficha 6-5") << ConLinea(2, QStringLiteral("6-5, 0-4, 1-2, 3-5, 2-2, 0-0, 1-6")) << 2;
+    QTest::newRow("ficha 7-7") << ConLinea(4, QStringLiteral("5-5, 4-4, 5-6, 4-6, 3-6, 4-5, 7-7")) << 4;
+    QTest::newRow("repartida dos veces") << ConLinea(8, QStringLiteral("0-5, 1-4, 2-3, 1-3, 0-3, 0-2, 6-6")) << 8;
+    QTest::newRow("sin jugadas") << ConLinea(9, QStringLiteral(" 0 ")) << 9;
+    QTest::newRow("26 jugadas") << ConLinea(9, QStringLiteral(" 26 ")) << 9;
+    QTest::newRow("cuenta no numérica") << ConLinea(9, QStringLiteral(" x ")) << 9;
+    QTest::newRow("falta una jugada") << ConLinea(9, QStringLiteral(" 24 ")) << 33;
+    QTest::newRow("punta desconocida") << ConLinea(12, QStringLiteral("0-5, ARR")) << 12;
+    QTest::newRow("jugada sin punta") << ConLinea(12, QStringLiteral("0-5")) << 12;
+}
+
+void PruebaRegistros::registrosMalFormados()
+{
+    QFETCH(QString, texto);
+    QFETCH(int, linea);
+    const LecturaRegistro l = LeerRegistro(texto);
+    QVERIFY(!l.Ok);
+    QCOMPARE(l.Linea, linea);
+    QVERIFY(l.Mensaje().startsWith(QStringLiteral("Línea %1: ").arg(linea)));
+}
+
+void PruebaRegistros::jugadasIlegales_data()
+{
+    QTest::addColumn<QString>("texto");
+    QTest::addColumn<int>("linea");
+    QTest::newRow("primera en IZQ") << ConLinea(10, QStringLiteral("0-0, IZQ")) << 10;
+    QTest::newRow("ficha de otro jugador") << ConLinea(11, QStringLiteral("0-5, IZQ")) << 11;
+    QTest::newRow("no entra por su punta") << ConLinea(12, QStringLiteral("0-5, IZQ")) << 12;
+    QTest::newRow("no entra") << ConLinea(13, QStringLiteral("1-6, DER")) << 13;
+    QTest::newRow("ya jugada") << ConLinea(14, QStringLiteral("0-0, DER")) << 14;
+    QTest::newRow("después del dominó")
+        << ConLinea(9, QStringLiteral(" 24 ")).replace(QStringLiteral("1-3, IZQ\r\n"),
+                                                        QStringLiteral("1-3, IZQ\r\n6-6, DER\r\n"))
+        << 33;
+}
+
+void PruebaRegistros::jugadasIlegales()
+{
+    QFETCH(QString, texto);
+    QFETCH(int, linea);
+    const LecturaRegistro l = LeerRegistro(texto);
+    QVERIFY2(l.Ok, qPrintable(l.Mensaje()));
+    const ResultadoPosicion v = ComprobarJugadas(l.Registro);
+    QVERIFY(!v.Ok);
+    QCOMPARE(v.Linea, linea);
+}
+
+void PruebaRegistros::posicionTrasKJugadas()
+{
+    const RegistroMano r = LeerRegistro(Mano()).Registro;
+    Estado e;
+    e.Opciones.Nivel = 'P';
+    QVERIFY(PosicionTrasJugadas(r, 0, e).Ok);
+    QCOMPARE(e.Turno, 1);  // Ana holds 0-0, the first play
+    QCOMPARE(e.Salidor, 1);
+    QCOMPARE(e.NumTiro, 0);
+    QCOMPARE(e.ValorIzq, 0);
+    QCOMPARE(e.ValorDer, 0);
+    QCOMPARE(e.NumMano, 2);
+    QCOMPARE(e.HistFicha[1], -1);
+    QCOMPARE(e.ParamNivel, 20);
+    QCOMPARE(e.Jugadores[3].LoR, 'R');
+
+    QVERIFY(PosicionTrasJugadas(r, 9, e).Ok);
+    QCOMPARE(e.NumTiro, 9);
+    QCOMPARE(e.HistFicha[9], 9);    // 3-6
+    QCOMPARE(e.HistPunta[9], QStringLiteral("IZQ"));
+    QCOMPARE(e.Turno, 3);           // Beto laid 3-6; Carla's 1-1 fits the 1
+    QCOMPARE(e.Jugadores[1].NumFichas, 4);
+    QVERIFY(!PosicionTrasJugadas(r, 23, e).Ok);  // the hand is over
+    QVERIFY(!PosicionTrasJugadas(r, 24, e).Ok);
+    QVERIFY(!PosicionTrasJugadas(r, -1, e).Ok);
+    QVERIFY(PosicionTrasJugadas(r, 22, e).Ok);
+}
+
+void PruebaRegistros::nombresDeCopia()
+{
+    for (const char* bueno : {"070303_2105", "mi mano", "Mañana ñandú"})
+        QVERIFY2(NombreCopiaValido(QString::fromUtf8(bueno)), bueno);
+    for (const char* malo : {"", "   ", "../fuera", "..", "a/b", "a\\b", "c:x", "a*b", "a?b", "a\"b", "a<b",
+                             "a|b", "con", "LPT1.txt", "fin."})
+        QVERIFY2(!NombreCopiaValido(QString::fromUtf8(malo)), malo);
+    QVERIFY(!NombreCopiaValido(QStringLiteral("a\nb")));
+    QString razon;
+    QVERIFY(!NombreCopiaValido(QStringLiteral("x/y"), &razon));
+    QVERIFY(!razon.isEmpty());
+}
+
+void PruebaRegistros::guardarManoEnJgo()
+{
+    QTemporaryDir dir;
+    Estado e;
+    QVERIFY(PosicionTrasJugadas(LeerRegistro(Mano()).Registro, 5, e).Ok);
+    e.CarpetaApp = dir.path() + '/';
+    AnfitrionPrueba h;
+    h.RespuestasInput = {QStringLiteral("  la buena  "), QStringLiteral("../fuera"), QStringLiteral("   ")};
+    GuardarMano(e, h);
+    QVERIFY(QFile::exists(dir.path() + QStringLiteral("/JGO/Anterior.Jgo")));
+    QVERIFY(QFile::exists(dir.path() + QStringLiteral("/JGO/la buena.jgo")));
+    QVERIFY(h.Preguntas.last().startsWith(
+        QStringLiteral("Guardar la mano: Si deseas guardar esta mano escribe el nombre: [")));
+    QVERIFY(QRegularExpression(QStringLiteral("\\[\\d{6}_\\d{4}\\]$")).match(h.Preguntas.last()).hasMatch());
+    QVERIFY(h.Mensajes.empty());
+
+    GuardarMano(e, h);  // refused with a message; nothing outside JGO
+    QVERIFY(!QFile::exists(dir.path() + QStringLiteral("/fuera.jgo")));
+    QCOMPARE(h.Mensajes.size(), size_t(1));
+    QVERIFY(h.Mensajes[0].Mensaje.startsWith(QStringLiteral("No se guardó la mano: ")));
+
+    GuardarMano(e, h);  // blank: no copy, no message
+    QCOMPARE(h.Mensajes.size(), size_t(1));
+    QCOMPARE(QDir(dir.path() + QStringLiteral("/JGO")).entryList(QDir::Files).size(), 2);
+}
+
+QTEST_GUILESS_MAIN(PruebaRegistros)
+#include "PruebaRegistros.moc"

@@ -1,0 +1,68 @@
+#pragma once
+// The test host: pauses take no time (they move a fake clock), every wait
+// serves the scheduled tasks and a scripted hook, and everything the flow
+// shows, plays, asks or sends is recorded. Questions take scripted answers,
+// or their defaults when none is left. A flow that waits forever is cut off
+// after a fixed number of waits (Agotado then tells so).
+
+#include <QStringList>
+#include <deque>
+#include <functional>
+#include <vector>
+
+#include "rules/Anfitrion.h"
+
+class AnfitrionPrueba : public Anfitrion {
+public:
+    double Hora = 36000.0;  // fake time of day, seconds
+
+    // What the flow did.
+    QStringList Titulos, Sonidos, Enviados, Botones, Preguntas;
+    std::vector<Mensaje> Mensajes;
+    std::vector<std::pair<int, int>> Luces;  // seat, light
+    std::vector<double> Pausas;
+    std::vector<int> Alarmas;
+
+    // Scripted answers, taken in order.
+    std::deque<int> RespuestasMensaBox;
+    std::deque<bool> RespuestasSiNo;
+    std::deque<QString> RespuestasInput;
+
+    // Run at every wait (Ceder and Pausa), after the scheduled tasks.
+    std::function<void()> Gancho;
+    std::function<void(int)> AlTurnoHumano, AlRepartoHumano, AlSalidaHumana;
+    std::function<void(const QString& prompt)> AlInputBox;
+
+    bool Cerrar = false;
+    bool Agotado = false;
+    int LimiteEsperas = 2000000;
+
+    double Reloj() override { return Hora; }
+    void Ceder() override { Servir(); }
+    void Pausa(double segundos) override;
+    bool Cerrando() const override { return Cerrar; }
+    void Programar(std::function<void()> tarea) override { cola_.push_back(std::move(tarea)); }
+
+    void EnviarMensaje(const QString& m) override { Enviados << m; }
+    void Titulo(const QString& t) override { Titulos << t; }
+    void Semaforo(int silla, int luz) override { Luces.emplace_back(silla, luz); }
+    void Boton(Control c, int silla, Accion a, const QString& texto = {}) override;
+    void TocarSonido(const QString& archivo) override { Sonidos << archivo; }
+    void ArmarAlarma(int segundos) override { Alarmas.push_back(segundos); }
+    void TurnoHumano(int silla) override { if (AlTurnoHumano) AlTurnoHumano(silla); }
+    void RepartoHumano(int silla) override { if (AlRepartoHumano) AlRepartoHumano(silla); }
+    void SalidaHumana(int silla) override { if (AlSalidaHumana) AlSalidaHumana(silla); }
+
+    int MensaBox(const Mensaje& m) override;
+    bool PreguntaSiNo(const QString& texto) override;
+    QString InputBox(const QString& prompt, const QString& titulo, const QString& propuesta) override;
+
+    // The event loop of a test: runs scheduled tasks until none is left.
+    void CorrerPendientes();
+    int Pendientes() const { return static_cast<int>(cola_.size()); }
+
+private:
+    void Servir();
+    std::deque<std::function<void()>> cola_;
+    int esperas_ = 0;
+};
