@@ -50,7 +50,9 @@ bool Mesa::Entrar(int id, const QString& origen) {
 
 void Mesa::Salir(int id) {
     if (!origen_.remove(id)) return;
-    Evento(QStringLiteral("Conexión %1 sale").arg(id));
+    const int descartadas = descartes_.take(id);
+    Evento(descartadas ? QStringLiteral("Conexión %1 sale; %2 línea(s) suyas descartadas").arg(id).arg(descartadas)
+                       : QStringLiteral("Conexión %1 sale").arg(id));
     for (int s = 1; s <= 4; ++s) {
         if (sillas_[s].Titular != id) continue;
         const QString nombre = NombreDe(s);
@@ -203,7 +205,11 @@ void Mesa::Enviar(Envio::Alcance a, int conexion, const QString& linea) {
 }
 
 void Mesa::Descartar(int id, const QString& linea, const QString& motivo) {
+    const int n = ++descartes_[id];
+    if (n > kMaxAvisos) return;
     Evento(QStringLiteral("Línea de la conexión %1 descartada (%2): %3").arg(id).arg(motivo, Recorte(linea)));
+    if (n == kMaxAvisos)
+        Evento(QStringLiteral("Las demás líneas descartadas de la conexión %1 solo se cuentan").arg(id));
 }
 
 void Mesa::Evento(const QString& texto) { eventos_.append(texto); }

@@ -26,6 +26,9 @@ struct Envio {
 class Mesa {
 public:
     static constexpr int kMaxConexiones = 64;
+    // Dropped lines logged one by one per connection; past that only counted,
+    // so a client sending rubbish cannot slow the table down with the log.
+    static constexpr int kMaxAvisos = 20;
 
     explicit Mesa(const OpcionesMesa& opciones = OpcionesMesa());
 
@@ -74,6 +77,7 @@ private:
 
     OpcionesMesa opciones_;
     QMap<int, QString> origen_;   // connected, by number
+    QMap<int, int> descartes_;    // lines dropped, by connection
     Silla sillas_[5];             // 1..4
     bool iniciada_ = false;
     QList<Envio> envios_;
