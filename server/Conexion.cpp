@@ -49,5 +49,5 @@ void Conexion::Leer() {
 void Conexion::Desconectada() {
     if (perdida_) return;
     perdida_ = true;
-    emit Perdida(id_, QStringLiteral("se fue"));
+    emit Perdida(id_, QString());
 }

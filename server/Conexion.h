@@ -29,7 +29,7 @@ public:
 
 signals:
     void Lineas(int id, const QStringList& lineas);
-    // The client left, or sent a line the table will not read.
+    // The client left (empty reason), or sent a line the table will not read.
     void Perdida(int id, const QString& motivo);
     void Aviso(int id, const QString& texto);
 

@@ -54,7 +54,7 @@ void Servidor::Quitar(int id, const QString& motivo) {
     Conexion* c = conexiones_.take(id);
     if (!c) return;
     for (const QString& t : mesa_.TomarEventos()) emit Evento(t);
-    emit Evento(QStringLiteral("Conexión %1 cerrada: %2").arg(id).arg(motivo));
+    if (!motivo.isEmpty()) emit Evento(QStringLiteral("Conexión %1 cerrada: %2").arg(id).arg(motivo));
     c->Cerrar();
     c->deleteLater();   // its own signal may be what brought us here
     mesa_.Salir(id);
