@@ -26,6 +26,8 @@ private slots:
     void puntuacionDeCierreSegunCierre();
     void regresarTurnoYMemoria();
     void pausaDeLaComputadora();
+    void jugadaRecibidaDuranteUnaPausa();
+    void cerrarDuranteUnaEspera();
 };
 
 void PruebaReglas::ordenDeRepartoYSorteoSembrado()
@@ -492,6 +494,52 @@ void PruebaReglas::pausaDeLaComputadora()
             vista = vista || std::abs(p - espera) < 1e-9;
         QVERIFY2(vista, qPrintable(QString::number(espera)));
     }
+}
+
+void PruebaReglas::jugadaRecibidaDuranteUnaPausa()
+{
+    Estado e;
+    AnfitrionPrueba h;
+    Juego j(e, h);
+    Sillas(e, "RC", "LC", "RC", "RC");
+    VaciarMesa(e);
+    Dar(e, 1, {12, 6});  // 3-5 leads
+    Dar(e, 2, {7, 4});   // 5-6 follows here
+    Dar(e, 3, {9, 5});   // 3-6, played elsewhere
+    Dar(e, 4, {2, 1});
+    EnJuego(e, 1, 0, 0, 0);
+    j.IniciarLinea();
+    // Seat 3's play arrives while the engine still pauses in the hand-over to it:
+    // the table calls the engine again, nested.
+    h.Gancho = [&] {
+        if (e.Turno == 3 && e.NumTiro == 2 && e.PuntaRecibida[3].isEmpty()) {
+            e.TiroRecibido[3] = 9;
+            e.PuntaRecibida[3] = QStringLiteral("IZQ");
+            j.JugarTiro(9, QStringLiteral("IZQ"));
+        }
+    };
+    j.JugarTiro(12, QStringLiteral("DER"));
+    QCOMPARE(e.HistFicha[2], 7);
+    QCOMPARE(e.HistFicha[3], 9);
+    QCOMPARE(e.HistPunta[3], QStringLiteral("IZQ"));
+    QCOMPARE(e.NumTiro, 3);  // laid once, by the outer call
+    QVERIFY(e.ManoTerminada);
+    QCOMPARE(h.Enviados.size(), 1);  // only seat 2's play is this machine's
+}
+
+void PruebaReglas::cerrarDuranteUnaEspera()
+{
+    Estado e;
+    AnfitrionPrueba h;
+    Juego j(e, h);
+    Sillas(e, "LH", "LC", "RC", "LC");
+    int esperas = 0;
+    h.Gancho = [&] { h.Cerrar = ++esperas > 50; };
+    j.IniciarPartida();  // seat 1 never picks: the pick waits until the window closes
+    QCOMPARE(e.FaseMano, QStringLiteral("REPARTIENDO"));
+    QCOMPARE(e.Jugadores[1].NumFichas, 0);
+    QCOMPARE(h.Pendientes(), 0);
+    QVERIFY(!h.Agotado);
 }
 
 QTEST_GUILESS_MAIN(PruebaReglas)
