@@ -13,11 +13,12 @@
 #include <vector>
 
 #include "rules/Estado.h"
+#include "rules/Linea.h"
 
 namespace vista {
 
-constexpr float LargoMedio = 0.041f;        // half a tile's length
-constexpr float AnchoMedio = 0.041f / 2;    // half a tile's width
+using ::AnchoMedio;  // half a tile's width
+using ::LargoMedio;  // half a tile's length
 constexpr float Grosor = 0.041f / 3;        // the visible side of a tile
 constexpr float PasoPunto = 0.041f / 4;     // pip spacing
 constexpr float RadioPunto = 2.87f;         // pip radius, in surface pixels

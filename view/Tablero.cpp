@@ -14,6 +14,7 @@ Tablero::Tablero(Estado& estado, QWidget* parent)
     setObjectName(QStringLiteral("p1"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(kAnchoTablero / 2, kAltoTablero / 2);
+    RestablecerColores();
     VerEn2D();
 }
 
@@ -95,6 +96,14 @@ void Tablero::DibujarMano(int silla, char modo)
     if (silla < 1 || silla > 4)
         return;
     modoMano_[silla] = modo;
+    // Tiles change hands only while dealing; they take their new owner's colour.
+    if (E.FaseMano == QLatin1String("REPARTIENDO")) {
+        for (int k = 1; k <= SlotsVistos(E, silla); ++k) {
+            const int t = E.Jugadores[silla].Mano[k];
+            if (t >= 0 && t < kNumFichas && E.Fichas[t].Dueno == silla)
+                E.Fichas[t].Color1 = E.Fichas[t].Color2 = lienzo_.ColorSilla[silla];
+        }
+    }
     lienzo_.DibujarMano(silla, modo);
     update();
 }

@@ -1,0 +1,186 @@
+// Table units, both projections, hand slots and pip sizes.
+
+#include <QtTest>
+#include <cmath>
+
+#include "view/Geometria.h"
+#include "view/Lienzo.h"
+
+using namespace vista;
+
+namespace {
+
+GeometriaMesa Vista(const char* modo)
+{
+    GeometriaMesa g;
+    g.PonerModo(QString::fromLatin1(modo));
+    return g;
+}
+
+// Seat s holds the given tiles in slots 1.. in play.
+void DarMano(Estado& e, int silla, std::initializer_list<int> fichas)
+{
+    int k = 0;
+    for (int t : fichas) {
+        e.Jugadores[silla].Mano[++k] = t;
+        e.Fichas[t].Lugar = 'D';
+        e.Fichas[t].Dueno = silla;
+    }
+    e.Jugadores[silla].NumFichas = k;
+}
+
+}  // namespace
+
+class TestGeometria : public QObject {
+    Q_OBJECT
+private slots:
+    void idaYVuelta_data()
+    {
+        QTest::addColumn<QString>("modo");
+        QTest::newRow("2D") << "2D";
+        QTest::newRow("3D") << "3D";
+    }
+    void idaYVuelta()
+    {
+        QFETCH(QString, modo);
+        GeometriaMesa g;
+        g.PonerModo(modo);
+        for (double y = 0.0; y <= 1.0001; y += 0.05) {
+            for (double x = -0.7; x <= 0.7001; x += 0.07) {
+                const QPointF b = Proyectar(g, x, y);
+                const QPointF t = Desproyectar(g, b.x(), b.y());
+                QVERIFY2(std::abs(t.x() - x) < 1e-9 && std::abs(t.y() - y) < 1e-9,
+                         qPrintable(QStringLiteral("%1 %2 -> %3 %4").arg(x).arg(y).arg(t.x()).arg(t.y())));
+            }
+        }
+    }
+
+    void bordesDeLaSuperficie()
+    {
+        const GeometriaMesa g2 = Vista("2D"), g3 = Vista("3D");
+        const double medio = kAnchoTablero / 2.0;
+        QCOMPARE(Proyectar(g2, 0.7, 0.5).x(), medio);
+        QCOMPARE(Proyectar(g2, -0.7, 0.5).x(), -medio);
+        QCOMPARE(Proyectar(g2, 0.0, 0.0).y(), kAltoTablero - 2.0);
+        // In perspective the near edge spans the surface at x = +-0.5 ...
+        QVERIFY(std::abs(Proyectar(g3, 0.5, 0.0).x() - medio) < 1e-9);
+        QVERIFY(std::abs(Proyectar(g3, 0.3, 0.0).y() - kAltoTablero) < 1e-9);
+        // ... the far edge is the top, a third as wide ...
+        const QPointF lejos = Proyectar(g3, 0.5, 1.0);
+        QVERIFY(std::abs(lejos.y()) < 1e-9);
+        QVERIFY(std::abs(lejos.x() - medio / 3.0) < 1e-9);
+        // ... and the middle of the table sits well above the middle of the surface.
+        const double by = Proyectar(g3, 0.0, 0.5).y();
+        QVERIFY(std::abs(by - kAltoTablero * std::tan(M_PI / 8)) < 1e-9);
+        QVERIFY(std::abs(by / kAltoTablero - 0.414) < 0.001);
+    }
+
+    void fondoPorVista()
+    {
+        QCOMPARE(Vista("2D").FondoVista, 60.0 * kAltoTablero);
+        QCOMPARE(Vista("3D").FondoVista, 1.5 * kAltoTablero);
+        QCOMPARE(Vista("4D").ModoVista, QStringLiteral("2D"));
+    }
+
+    void distancia()
+    {
+        QCOMPARE(Distancia(0.1, 0.2, 0.1, 0.2), 0.0);
+        QVERIFY(std::abs(Distancia(0, 0, 0.3, 0.4) - 0.5) < 1e-12);
+    }
+
+    void radioDeLosPuntos()
+    {
+        Estado e;
+        Lienzo l(e);
+        QCOMPARE(l.RadioEn(0.09, RadioPunto), 2.0);
+        l.G.PonerModo(QStringLiteral("3D"));
+        QCOMPARE(l.RadioEn(0.09, RadioPunto), 2.5);
+        // Pips shrink toward the far edge.
+        QVERIFY(l.RadioEn(0.91, RadioPunto) < l.RadioEn(0.09, RadioPunto));
+    }
+
+    void filaDeTresYLuegoDos()
+    {
+        Estado e;
+        e.FaseMano = QStringLiteral("TIRANDO");
+        DarMano(e, 1, {8, 15, 20});
+        for (int k = 1; k <= 7; ++k)
+            UbicarEnMano(e, 1, k);
+        QVERIFY(std::abs(e.Fichas[8].X + 0.05f) < 1e-6);
+        QVERIFY(std::abs(e.Fichas[15].X) < 1e-6);
+        QVERIFY(std::abs(e.Fichas[20].X - 0.05f) < 1e-6);
+        QCOMPARE(e.Fichas[15].Y, 0.09f);
+        QCOMPARE(e.Fichas[15].Rumbo, 'N');
+
+        // The middle tile is played: no gap is left.
+        e.Fichas[15].Lugar = 'J';
+        QVERIFY(!UbicarEnMano(e, 1, 2));
+        UbicarEnMano(e, 1, 1);
+        UbicarEnMano(e, 1, 3);
+        QVERIFY(std::abs(e.Fichas[8].X + 0.025f) < 1e-6);
+        QVERIFY(std::abs(e.Fichas[20].X - 0.025f) < 1e-6);
+    }
+
+    void columnasYFilaDeArriba()
+    {
+        Estado e;
+        e.FaseMano = QStringLiteral("TIRANDO");
+        DarMano(e, 2, {0, 1, 2, 3, 4, 5, 6});
+        DarMano(e, 4, {7, 8});
+        DarMano(e, 3, {9});
+        for (int k = 1; k <= 7; ++k) {
+            QVERIFY(UbicarEnMano(e, 2, k));
+            const Ficha& f = e.Fichas[k - 1];
+            QCOMPARE(f.X, 0.61f);
+            QCOMPARE(f.Rumbo, 'O');
+            QVERIFY(std::abs(f.Y - (0.67f - 0.05f * (k - 1))) < 1e-6);
+        }
+        UbicarEnMano(e, 4, 1);
+        UbicarEnMano(e, 4, 2);
+        QCOMPARE(e.Fichas[7].X, -0.61f);
+        QVERIFY(std::abs(e.Fichas[7].Y - 0.545f) < 1e-6);
+        QVERIFY(std::abs(e.Fichas[8].Y - 0.495f) < 1e-6);
+        UbicarEnMano(e, 3, 1);
+        QCOMPARE(e.Fichas[9].Y, 0.91f);
+        QVERIFY(std::abs(e.Fichas[9].X) < 1e-6);
+    }
+
+    void duranteElRepartoSoloLoTomado()
+    {
+        Estado e;
+        e.FaseMano = QStringLiteral("REPARTIENDO");
+        // Slots 3..7 still name last hand's tiles; one of them is back in a hand.
+        e.Jugadores[1].Mano = {0, 10, 11, 12, 13, 14, 15, 16};
+        e.Fichas[10].Lugar = e.Fichas[11].Lugar = 'D';
+        e.Fichas[10].Dueno = e.Fichas[11].Dueno = 1;
+        e.Fichas[12].Lugar = 'D';
+        e.Fichas[12].Dueno = 3;
+        e.Jugadores[1].NumFichas = 2;
+        QCOMPARE(SlotsVistos(e, 1), 2);
+        QVERIFY(UbicarEnMano(e, 1, 1));
+        QVERIFY(UbicarEnMano(e, 1, 2));
+        QVERIFY(!UbicarEnMano(e, 1, 3));
+        QVERIFY(std::abs(e.Fichas[10].X + 0.025f) < 1e-6);
+        QVERIFY(std::abs(e.Fichas[11].X - 0.025f) < 1e-6);
+        QCOMPARE(SlotsVistos(e, 0), 0);
+        QVERIFY(!UbicarEnMano(e, 5, 1));
+    }
+
+    void zonasEnPixeles()
+    {
+        // Seat 1's area, seen from above: 0.38 wide, 0.11 high.
+        const QRect r = RectPixeles(Vista("2D"), ZonasMano(1).front());
+        QVERIFY(std::abs(r.width() - 0.38 * kAnchoTablero / 1.4) <= 3);
+        QVERIFY(std::abs(r.height() - 0.11 * kAltoTablero) <= 3);
+        QCOMPARE(ZonasMano(2).size(), size_t(6));
+        QVERIFY(ZonasMano(0).empty());
+        // In 2D no hand area reaches into the line's area.
+        const QRect linea = RectPixeles(Vista("2D"), kZonaLinea);
+        for (int s = 1; s <= 4; ++s)
+            for (const Zona& z : ZonasMano(s))
+                QVERIFY(!RectPixeles(Vista("2D"), z).intersects(linea));
+    }
+};
+
+QTEST_MAIN(TestGeometria)
+#include "tst_geometria.moc"
