@@ -1,0 +1,91 @@
+// The board driving the real hand flow: tiles picked and played by pointer
+// events reach the pick and the play engine, in the test host.
+
+#include <QtTest>
+
+#include "rules/Juego.h"
+#include "tests/support/AnfitrionPrueba.h"
+#include "tests/support/Mesas.h"
+#include "view/AccionesJuego.h"
+#include "view/Tablero.h"
+
+class TestTableroJuego : public QObject {
+    Q_OBJECT
+
+    void Arrastrar(Tablero& t, double x1, double y1, double x2, double y2)
+    {
+        QTest::mousePress(&t, Qt::LeftButton, {}, t.PuntoEnWidget(x1, y1));
+        QTest::mouseRelease(&t, Qt::LeftButton, {}, t.PuntoEnWidget(x2, y2));
+    }
+
+private slots:
+    void tomarDelMonton()
+    {
+        Estado e;
+        AnfitrionPrueba h;
+        Juego j(e, h);
+        AccionesJuego acciones(j);
+        Sillas(e, "LH", "LC", "LC", "LC");
+        e.FaseMano = QStringLiteral("REPARTIENDO");
+        for (int s = 1; s <= 4; ++s) {
+            e.Jugadores[s].NumFichas = 0;
+            e.Jugadores[s].OrdenReparto = static_cast<short>(s);
+        }
+        for (int t = 0; t < kNumFichas; ++t) {
+            Ficha& f = e.Fichas[t];
+            f.Lugar = 'R';
+            f.Libre = true;
+            f.Dueno = 0;
+            f.Rumbo = 'S';
+            f.X = (f.Punto2 - f.Punto1) * 0.05f - 0.15f;
+            f.Y = f.Punto1 * 0.1f + 0.2f;
+        }
+        Tablero t(e);
+        t.resize(vista::kAnchoTablero, vista::kAltoTablero);
+        t.PonerAcciones(&acciones);
+        t.VerEn3D();
+        // 2-5 (tile 14) lies at row 2, column 3; dropped on seat 1's side.
+        Arrastrar(t, e.Fichas[14].X, e.Fichas[14].Y, 0.0, 0.06);
+        QCOMPARE(e.Jugadores[1].NumFichas, 1);
+        QCOMPARE(e.Jugadores[1].Mano[1], 14);
+        QCOMPARE(e.Fichas[14].Lugar, 'D');
+        // Dropped in the middle of the table: nobody takes it.
+        Arrastrar(t, e.Fichas[20].X, e.Fichas[20].Y, 0.0, 0.5);
+        QCOMPARE(e.Fichas[20].Lugar, 'R');
+        QCOMPARE(e.Jugadores[1].NumFichas, 1);
+    }
+
+    void jugarPorLaPuntaCercana()
+    {
+        Estado e;
+        AnfitrionPrueba h;
+        Juego j(e, h);
+        AccionesJuego acciones(j);
+        VaciarMesa(e);
+        Sillas(e, "LH", "LC", "LC", "LC");
+        Dar(e, 1, {8, 6, 1});         // 4-6, 0-0, 5-5
+        Dar(e, 2, {16, 19, 22});      // 0-6, 0-5, 0-4
+        Dar(e, 3, {24, 26, 27});      // 0-3, 0-2, 0-1
+        Dar(e, 4, {13, 17, 20});      // 1-6, 1-5, 1-4
+        EnJuego(e, 1, 6, 4, 4);
+        e.PuntaIzqX = -0.2f;
+        e.PuntaDerX = 0.2f;
+        for (int s = 1; s <= 4; ++s)
+            e.Jugadores[s].Vista = 'A';
+        Tablero t(e);
+        t.resize(vista::kAnchoTablero, vista::kAltoTablero);
+        t.PonerAcciones(&acciones);
+        t.DibujarMano(1, 'A');
+        // 4-6 fits both ends (both 4): released nearer the left end.
+        Arrastrar(t, e.Fichas[8].X, e.Fichas[8].Y, -0.3, 0.45);
+        QVERIFY(!h.Agotado);
+        QCOMPARE(e.HistFicha[7], 8);
+        QCOMPARE(e.HistPunta[7], QStringLiteral("IZQ"));
+        QCOMPARE(e.HistJugador[7], 1);
+        QCOMPARE(e.Fichas[8].Lugar, 'J');
+        QVERIFY(h.Enviados.filter(QRegularExpression(QStringLiteral("^Tiro 07 1 08 IZQ"))).size() == 1);
+    }
+};
+
+QTEST_MAIN(TestTableroJuego)
+#include "tst_tablero_juego.moc"
