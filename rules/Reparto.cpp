@@ -28,6 +28,13 @@ void Juego::Repartir()
 {
     // 1.
     E.OrigenReparto = ' ';
+    // No play of this hand can have arrived yet: every copy sends its first
+    // hand only after all the previous hand's "FIN". Later, while this copy
+    // still picks, the lead and the first plays may already come in.
+    for (int i = 1; i <= kMaxTiros; ++i) {
+        E.TiroRecibido[i] = 0;
+        E.PuntaRecibida[i].clear();
+    }
     // 2. The winning pair picks first, winner before partner.
     if (E.NumMano == 0) {
         for (int s = 1; s <= 4; ++s)

@@ -27,11 +27,9 @@ void Juego::IniciarLinea()
 
 void Juego::PrepararSalida()
 {
-    // 1.
-    for (int i = 1; i <= kMaxTiros; ++i) {
-        E.TiroRecibido[i] = 0;
-        E.PuntaRecibida[i].clear();
-    }
+    // 1. The received plays were cleared when the pick began (Repartir): a
+    // lead made elsewhere can arrive while this copy still waits for the last
+    // hands, and clearing here would lose it.
     // 2.
     E.NumMano += 1;
     E.PuntosPar13.resize(E.NumMano + 1, 0);
