@@ -89,7 +89,13 @@ void Despachador::Atender(const QString& linea)
             },
             [this](const Fichas& m) {
                 E.Sillas[m.silla].DigitosMano = m.digitos;
-                ReconstruirMano(E, m.silla);
+                // Outside the pick the line is only kept: the server returns a
+                // copy's own hands after its lead may already be on the line,
+                // and the next hand's first hands can arrive while this copy
+                // still closes the last one. Rebuilding then would take played
+                // tiles back into a hand; the pick rebuilds from DigitosMano.
+                if (E.FaseMano == u"REPARTIENDO")
+                    ReconstruirMano(E, m.silla);
             },
             [this](const Tiro& m) {
                 E.TiroRecibido[m.numero] = m.ficha;

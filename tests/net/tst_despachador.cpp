@@ -165,6 +165,16 @@ private slots:
         QCOMPARE(E.Fichas[4].Lugar, 'D');
         QVERIFY(!E.Fichas[4].Libre);
         QCOMPARE(E.Sillas[3].DigitosMano, QStringLiteral("01020304050699"));
+
+        // The copy's own hand coming back after its lead is on the line
+        // leaves the played tile where it is.
+        E.FaseMano = "TIRANDO";
+        E.Fichas[1].Lugar = 'J';
+        E.Jugadores[3].NumFichas = 5;
+        Recibir("Fichas3 01020304050607\r\n");
+        QCOMPARE(E.Fichas[1].Lugar, 'J');
+        QCOMPARE(E.Jugadores[3].NumFichas, 5);
+        QCOMPARE(E.Sillas[3].DigitosMano, QStringLiteral("01020304050607"));
     }
 
     void tiroRecibido()

@@ -1,0 +1,152 @@
+// Whole partidas across copies of the game: a real brintal and quimbolo-cli
+// mesa processes over loopback, as two machines at one table would play.
+
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+QString Programa(const char* nombre)
+{
+    return QDir(qEnvironmentVariable("QUIMBOLO_CARPETA")).absoluteFilePath(QString::fromLatin1(nombre));
+}
+
+quint16 PuertoLibre()
+{
+    QTcpServer s;
+    s.listen(QHostAddress::LocalHost, 0);
+    return s.serverPort();
+}
+
+// A raw client of the table that only listens.
+struct Mirador {
+    QTcpSocket s;
+    QByteArray visto;
+    bool Conectar(quint16 puerto)
+    {
+        for (int i = 0; i < 100; ++i) {
+            s.connectToHost(QHostAddress::LocalHost, puerto);
+            if (s.waitForConnected(1000))
+                return true;
+            s.abort();
+            QTest::qWait(50);
+        }
+        return false;
+    }
+    bool Esperar(const QByteArray& texto, int ms)
+    {
+        QElapsedTimer t;
+        t.start();
+        while (!visto.contains(texto) && t.elapsed() < ms) {
+            s.waitForReadyRead(50);
+            visto += s.readAll();
+        }
+        return visto.contains(texto);
+    }
+};
+
+}  // namespace
+
+class TstPartida : public QObject {
+    Q_OBJECT
+
+    QProcess brintal;
+    quint16 puerto = 0;
+    Mirador mirador;
+
+    QProcess* Copia(const QString& carpeta, const QStringList& extra)
+    {
+        auto* p = new QProcess(this);
+        p->setWorkingDirectory(carpeta);
+        p->start(Programa("quimbolo-cli"),
+                 QStringList{"mesa", "--direccion", QStringLiteral("127.0.0.1:%1").arg(puerto), "--carpeta", carpeta} +
+                     extra);
+        return p;
+    }
+
+private slots:
+    void init()
+    {
+        if (!QFile::exists(Programa("brintal")) || !QFile::exists(Programa("quimbolo-cli")))
+            QSKIP("brintal o quimbolo-cli no están construidos");
+        puerto = PuertoLibre();
+        brintal.start(Programa("brintal"), {"--sin-ventana", "--puerto", QString::number(puerto), "--opcion",
+                                            "Puntos=40", "--opcion", "Nivel=P", "--opcion", "AoC=C"});
+        QVERIFY(brintal.waitForStarted());
+        QVERIFY(mirador.Conectar(puerto));
+        mirador.visto.clear();
+    }
+
+    void cleanup()
+    {
+        mirador.s.abort();
+        brintal.kill();
+        brintal.waitForFinished();
+    }
+
+    void partidaEntreDosCopias()
+    {
+        QTemporaryDir a, b;
+        QProcess* pb = Copia(b.path(), {"--nombre", "Beto", "--sillas", "2"});
+        QVERIFY(mirador.Esperar("Nombre2 Beto", 20000));
+        QProcess* pa = Copia(a.path(), {"--nombre", "Ana", "--sillas", "1,3", "--iniciar"});
+        QVERIFY(pa->waitForFinished(300000));
+        QVERIFY(pb->waitForFinished(60000));
+        QCOMPARE(pa->exitCode(), 0);
+        QCOMPARE(pb->exitCode(), 0);
+
+        const QJsonObject ja = QJsonDocument::fromJson(pa->readAllStandardOutput()).object();
+        const QJsonObject jb = QJsonDocument::fromJson(pb->readAllStandardOutput()).object();
+        QVERIFY(!ja.isEmpty());
+        QCOMPARE(ja.value("puntos13"), jb.value("puntos13"));
+        QCOMPARE(ja.value("puntos24"), jb.value("puntos24"));
+        QCOMPARE(ja.value("manos"), jb.value("manos"));
+        QCOMPARE(ja.value("marcador"), jb.value("marcador"));
+        const int t13 = ja.value("total13").toInt(), t24 = ja.value("total24").toInt();
+        QVERIFY(t13 >= 40 || t24 >= 40);
+        QCOMPARE(ja.value("puntos13").toArray().size(), ja.value("manos").toInt());
+
+        QFile ra(a.filePath("JGO/Anterior.Jgo")), rb(b.filePath("JGO/Anterior.Jgo"));
+        QVERIFY(ra.open(QIODevice::ReadOnly));
+        QVERIFY(rb.open(QIODevice::ReadOnly));
+        const QByteArray registro = ra.readAll();
+        QCOMPARE(registro, rb.readAll());
+        QVERIFY(registro.startsWith("\"Ana\""));
+        QVERIFY(registro.contains("\"Compu 4\""));
+    }
+
+    void copiaPerdidaTerminaLaPartida()
+    {
+        QTemporaryDir a, b;
+        QProcess* pb = Copia(b.path(), {"--nombre", "Beto", "--sillas", "2"});
+        QVERIFY(mirador.Esperar("Nombre2 Beto", 20000));
+        QProcess* pa = Copia(a.path(), {"--nombre", "Ana", "--sillas", "1,3", "--iniciar", "--ritmo", "0.05"});
+        QVERIFY(mirador.Esperar("Fichas", 20000));
+        pb->kill();
+        QVERIFY(pa->waitForFinished(60000));
+        QCOMPARE(pa->exitCode(), 3);
+        QVERIFY(!pa->readAllStandardError().isEmpty());
+        QVERIFY(pa->readAllStandardOutput().isEmpty());
+    }
+
+    void sinMesa()
+    {
+        QTemporaryDir a;
+        brintal.kill();
+        brintal.waitForFinished();
+        QProcess* pa = Copia(a.path(), {"--nombre", "Ana", "--sillas", "1", "--iniciar"});
+        QVERIFY(pa->waitForFinished(30000));
+        QCOMPARE(pa->exitCode(), 3);
+        QVERIFY(QString::fromUtf8(pa->readAllStandardError()).contains("No se pudo encontrar la mesa de juego"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TstPartida)
+#include "tst_partida.moc"
