@@ -87,6 +87,7 @@ private:
     Azar azar_;
     bool colocando_ = false;     // inside JugarTiro: a nested play waits for the turn cycle
     bool manoCerrada_ = false;   // TerminarMano already ran for this hand
+    int serieMano_ = 0;          // hands started so far
     int profundidad_ = 0;
     int profundidadMax_ = 0;
 };

@@ -26,6 +26,11 @@ void Juego::JugarMano()
         ~Nivel() { --j.profundidad_; }
     } nivel(*this);
 
+    // A later hand started from inside one of this hand's waits (a host whose
+    // waits run scheduled tasks) owns the state from then on.
+    const int serie = ++serieMano_;
+    auto relevada = [&] { return serie != serieMano_; };
+
     // 1.
     manoCerrada_ = false;
     for (int s = 1; s <= 4; ++s) {
@@ -36,7 +41,7 @@ void Juego::JugarMano()
     // 2.
     E.FaseMano = QStringLiteral("REPARTIENDO");
     Repartir();
-    if (Cortar())
+    if (Cortar() || relevada())
         return;
     // 3.
     for (int s = 1; s <= 4; ++s) {
@@ -46,6 +51,8 @@ void Juego::JugarMano()
     // 4.
     E.TiroListo = false;
     PrepararSalida();
+    if (relevada())
+        return;
     E.FaseMano = QStringLiteral("SALIENDO");
     if (EsLocal(E.Turno) && E.Jugadores[E.Turno].HoC == 'H')
         A.SalidaHumana(E.Turno);
@@ -54,12 +61,13 @@ void Juego::JugarMano()
     // runs from the dispatcher); then there is nothing left to play here.
     int rechazos = 0;
     while (E.NumTiro == 0 && !E.ManoTerminada) {
-        E.TiroListo = false;
         while (!E.TiroListo && E.NumTiro == 0) {
-            if (Cortar())
+            if (Cortar() || relevada())
                 return;
             EsperarSalida();
         }
+        if (relevada())
+            return;
         if (E.NumTiro != 0)
             break;
         E.FaseMano = QStringLiteral("TIRANDO");
@@ -67,6 +75,7 @@ void Juego::JugarMano()
         if (E.NumTiro == 0) {
             // A lead that cannot be laid (not the leader's tile): wait for another.
             E.FaseMano = QStringLiteral("SALIENDO");
+            E.TiroListo = false;
             E.TiroRecibido[1] = 0;
             E.PuntaRecibida[1].clear();
             if (++rechazos > 3 && !(EsLocal(E.Turno) && E.Jugadores[E.Turno].HoC == 'H'))
@@ -74,6 +83,6 @@ void Juego::JugarMano()
         }
     }
     // 6.
-    if (E.ManoTerminada)
+    if (E.ManoTerminada && !relevada())
         TerminarMano();
 }
