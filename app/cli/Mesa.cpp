@@ -68,7 +68,7 @@ public:
 
     int MensaBox(const Mensaje& m) override
     {
-        if (m.Mensaje.startsWith(QStringLiteral("Marcador")))
+        if (m.Mensaje.startsWith(QStringLiteral("Marcador\n\n")))
             Marcador = m.Mensaje;
         if (m.Mensaje == EnlaceMesa::TextoDesconectado())
             QTextStream(stderr) << m.Mensaje << "\n";
@@ -286,8 +286,6 @@ int ComandoMesa(const QStringList& args)
     Despachador despachador(E);
     OyenteCli oyente;
     despachador.Oyente = &oyente;
-    if (qEnvironmentVariableIsSet("TRAZA_TMP"))
-        despachador.AlRegistrar = [](const QString& l) { QTextStream(stderr) << "< " << l << "\n"; };
     EnlaceMesa enlace(despachador, host);
     host.Enlace = &enlace;
 
@@ -381,6 +379,8 @@ int ComandoMesa(const QStringList& args)
         }
     });
     vigia.start(20);
+    // Only a seat left from here on stops the partida.
+    oyente.sillaDejada = false;
     host.Programar([&] { juego.IniciarPartida(); });
     QCoreApplication::exec();
     if (salida != 0) {

@@ -136,6 +136,20 @@ private slots:
         QVERIFY(pa->readAllStandardOutput().isEmpty());
     }
 
+    void mesaPerdidaTerminaAmbas()
+    {
+        QTemporaryDir a, b;
+        QProcess* pb = Copia(b.path(), {"--nombre", "Beto", "--sillas", "2", "--ritmo", "0.05"});
+        QVERIFY(mirador.Esperar("Nombre2 Beto", 20000));
+        QProcess* pa = Copia(a.path(), {"--nombre", "Ana", "--sillas", "1,3", "--iniciar", "--ritmo", "0.05"});
+        QVERIFY(mirador.Esperar("Fichas", 20000));
+        brintal.kill();
+        QVERIFY(pa->waitForFinished(60000));
+        QVERIFY(pb->waitForFinished(60000));
+        QCOMPARE(pa->exitCode(), 3);
+        QCOMPARE(pb->exitCode(), 3);
+    }
+
     void sinMesa()
     {
         QTemporaryDir a;
