@@ -325,19 +325,29 @@ void Lienzo::DibujarMano(int silla, char modo)
 
 void Lienzo::DibujarMesa(char modo)
 {
+    std::array<char, kNumFichas> modos;
+    modos.fill(modo);
+    DibujarMesa(modos);
+}
+
+void Lienzo::DibujarMesa(const std::array<char, kNumFichas>& modos)
+{
     Sesion s(*this);
     auto enMesa = [](const Ficha& f) { return f.Lugar == 'J' || f.Lugar == 'R'; };
     auto color = [this](const Ficha& f) {
         return ColorSilla[(f.Dueno >= 0 && f.Dueno <= 4) ? f.Dueno : 0];
     };
-    for (const Ficha& f : E.Fichas)
+    for (int t = 0; t < kNumFichas; ++t) {
+        const Ficha& f = E.Fichas[t];
         if (enMesa(f))
-            DibujarFicha(f.X, f.Y, Orientacion(f.Rumbo), modo, color(f));
-    for (const Ficha& f : E.Fichas) {
+            DibujarFicha(f.X, f.Y, Orientacion(f.Rumbo), modos[t], color(f));
+    }
+    for (int t = 0; t < kNumFichas; ++t) {
+        const Ficha& f = E.Fichas[t];
         if (!enMesa(f))
             continue;
         const char o = Orientacion(f.Rumbo);
-        if (modo != 'A')
+        if (modos[t] != 'A')
             DibujarReverso(f.X, f.Y, o);
         else if (PrimeroDelante(f.Rumbo))
             DibujarCara(f.X, f.Y, o, f.Punto1, f.Punto2, color(f), color(f));

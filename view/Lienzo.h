@@ -46,6 +46,8 @@ public:
     void DibujarFichaSola(int ficha, char modo);
     void DibujarMano(int silla, char modo);
     void DibujarMesa(char modo);
+    // The same with each tile's own mode (for a pool being turned face down).
+    void DibujarMesa(const std::array<char, kNumFichas>& modos);
 
     // Pip radius in pixels at a table depth.
     double RadioEn(double y, double r) const;

@@ -1,6 +1,7 @@
 #include "view/Tablero.h"
 
 #include <QDir>
+#include <cmath>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -76,6 +77,30 @@ char Tablero::ModoMesa() const
     return 'A';
 }
 
+bool Tablero::MontonOrdenado() const
+{
+    for (const Ficha& f : E.Fichas) {
+        if (f.Lugar != 'R' || f.Rumbo != 'S')
+            return false;
+        const float x = (f.Punto2 - f.Punto1) * 0.05f - 0.15f;
+        const float y = f.Punto1 * 0.1f + 0.2f;
+        if (std::abs(f.X - x) > 1e-4f || std::abs(f.Y - y) > 1e-4f)
+            return false;
+    }
+    return true;
+}
+
+void Tablero::Recordar(int ficha, char modo)
+{
+    const Ficha& f = E.Fichas[ficha];
+    EnMesa& m = mesa_[ficha];
+    m.dibujada = f.Lugar == 'R' || f.Lugar == 'J';
+    m.x = f.X;
+    m.y = f.Y;
+    m.rumbo = f.Rumbo;
+    m.modo = modo;
+}
+
 void Tablero::Redibujar()
 {
     lienzo_.PonerFondo(lienzo_.Fondo());
@@ -87,7 +112,9 @@ void Tablero::Redibujar()
         DibujarMano(s, j.Vista == 'A' ? 'A' : 'C');
     }
     lienzo_.BorrarZona(kZonaJuego);
-    lienzo_.DibujarMesa(ModoMesa());
+    // Before the flow has laid out the pool there is no table to show.
+    if (mesaPuesta_)
+        DibujarMesa(ModoMesa());
     update();
 }
 
@@ -108,7 +135,7 @@ void Tablero::DibujarMano(int silla, char modo)
     update();
 }
 
-void Tablero::DibujarMesa()
+void Tablero::PintarMesa()
 {
     lienzo_.BorrarZona(kZonaLinea);
     // In perspective that box also reaches into the side hands; draw them again.
@@ -120,11 +147,35 @@ void Tablero::DibujarMesa()
         if (toca)
             lienzo_.DibujarMano(s, modoMano_[s]);
     }
-    DibujarMesa(ModoMesa());
+    std::array<char, kNumFichas> modos;
+    for (int t = 0; t < kNumFichas; ++t) {
+        modos[t] = mesa_[t].modo;
+        Recordar(t, modos[t]);
+    }
+    lienzo_.DibujarMesa(modos);
+    update();
+}
+
+void Tablero::DibujarMesa()
+{
+    const bool repartiendo = E.FaseMano == QLatin1String("REPARTIENDO");
+    // The pool is laid out sorted and face up before it is turned and mixed.
+    const bool ordenado = repartiendo && MontonOrdenado();
+    for (int t = 0; t < kNumFichas; ++t) {
+        if (!repartiendo || ordenado)
+            mesa_[t].modo = 'A';
+        else if (!mesa_[t].dibujada)
+            mesa_[t].modo = ModoMesa();
+    }
+    mesaPuesta_ = true;
+    PintarMesa();
 }
 
 void Tablero::DibujarMesa(char modo)
 {
+    mesaPuesta_ = true;
+    for (int t = 0; t < kNumFichas; ++t)
+        Recordar(t, modo);
     lienzo_.DibujarMesa(modo);
     update();
 }
@@ -139,6 +190,18 @@ void Tablero::DibujarFichaSola(int ficha)
 
 void Tablero::DibujarFichaSola(int ficha, char modo)
 {
+    if (ficha < 0 || ficha >= kNumFichas)
+        return;
+    const Ficha& f = E.Fichas[ficha];
+    const EnMesa& m = mesa_[ficha];
+    const bool movida = m.dibujada && (m.x != f.X || m.y != f.Y || m.rumbo != f.Rumbo);
+    mesaPuesta_ = true;
+    if (movida) {
+        mesa_[ficha].modo = modo;
+        PintarMesa();
+        return;
+    }
+    Recordar(ficha, modo);
     lienzo_.DibujarFichaSola(ficha, modo);
     update();
 }

@@ -48,10 +48,14 @@ public:
 
     // The drawing requests of the flow.
     void DibujarMano(int silla, char modo);
-    // The play area erased and every tile on the table drawn: face up, or as
-    // the table's open/closed option while dealing.
+    // The play area erased and every tile on the table drawn again: face up
+    // in play; while dealing each pool tile as it was last drawn (the sorted
+    // pool face up, a tile once turned stays turned).
     void DibujarMesa();
     void DibujarMesa(char modo);
+    // One tile: in play face up, in the pool as the table's open/closed option.
+    // A tile that has moved since it was drawn is not left behind twice: the
+    // table is drawn again.
     void DibujarFichaSola(int ficha);
     void DibujarFichaSola(int ficha, char modo);
     void BorrarZona(double x1, double y1, double x2, double y2);
@@ -83,10 +87,23 @@ private:
     QPointF ASuperficie(QPointF enWidget) const;
     void CargarFondo(const QString& archivo);
     char ModoMesa() const;
+    bool MontonOrdenado() const;
+    void PintarMesa();
+    void Recordar(int ficha, char modo);
 
     vista::Lienzo lienzo_;
     vista::Puntero puntero_;
     AccionesTablero* acciones_ = nullptr;
     bool color_ = false;
     std::array<char, 5> modoMano_{'C', 'C', 'C', 'C', 'C'};
+    // What each tile looks like on the table now, so the table can be drawn
+    // again exactly as it is.
+    struct EnMesa {
+        bool dibujada = false;
+        float x = 0, y = 0;
+        char rumbo = 'S';
+        char modo = 'A';
+    };
+    std::array<EnMesa, kNumFichas> mesa_{};
+    bool mesaPuesta_ = false;  // the flow has laid out the table at least once
 };

@@ -44,6 +44,7 @@ int main(int argc, char** argv)
     e.CarpetaApp = QStringLiteral(QUIMBOLO_CARPETA_COMPILADA) + QLatin1Char('/');
     PrepararEscena(e);
     Tablero t(e);
+    t.DibujarMesa();
     t.PonerColor(false);
 
     struct Caso {

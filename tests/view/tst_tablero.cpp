@@ -46,6 +46,18 @@ int Contar(const QImage& img, const QRect& r, QRgb color)
     return n;
 }
 
+// Same colours everywhere (the unused byte of a 32-bit pixel is not looked at).
+bool MismosPixeles(const QImage& a, const QImage& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if ((a.pixel(x, y) & 0xFFFFFF) != (b.pixel(x, y) & 0xFFFFFF))
+                return false;
+    return true;
+}
+
 }  // namespace
 
 class TestTablero : public QObject {
@@ -78,6 +90,7 @@ private slots:
         t = new Tablero(e);
         t->resize(kAnchoTablero, kAltoTablero);
         t->PonerAcciones(&acciones);
+        t->DibujarMesa();
         t->show();
         QVERIFY(QTest::qWaitForWindowExposed(t));
         acciones.pedidos.clear();
@@ -322,11 +335,46 @@ private slots:
     {
         Lienzo& l = t->Superficie();
         const Zona z{-0.1, 0.6, 0.1, 0.4};
-        l.DibujarFichaSola(8, 'A');
+        t->BorrarZona(z.x1, z.y1, z.x2, z.y2);
+        l.DibujarFichaSola(12, 'A');
         const QRect r = RectPixeles(l.G, z);
         QVERIFY(l.Imagen().copy(r) != l.Fondo().copy(r));
         t->BorrarZona(z.x1, z.y1, z.x2, z.y2);
         QCOMPARE(l.Imagen().copy(r), l.Fondo().copy(r));
+    }
+
+    void montonVolteadoYRevuelto()
+    {
+        e.FaseMano = QStringLiteral("REPARTIENDO");
+        e.Opciones.AoC = 'C';
+        for (int s = 1; s <= 4; ++s)
+            e.Jugadores[s].NumFichas = 0;
+        for (Ficha& f : e.Fichas) {
+            f.Lugar = 'R';
+            f.Dueno = 0;
+            f.Rumbo = 'S';
+            f.X = (f.Punto2 - f.Punto1) * 0.05f - 0.15f;
+            f.Y = f.Punto1 * 0.1f + 0.2f;
+        }
+        t->VerEn3D();
+        const QRect monton = RectPixeles(t->Geometria(), kZonaJuego);
+        // Laid out sorted and face up, then turned one by one.
+        t->DibujarMesa();
+        const int abiertas = Contar(t->Imagen(), monton, kColorNeutro);
+        for (int f = 0; f < kNumFichas; ++f)
+            t->DibujarFichaSola(f);
+        const int cerradas = Contar(t->Imagen(), monton, kColorNeutro);
+        QVERIFY2(abiertas > 5 * cerradas, qPrintable(QStringLiteral("%1 %2").arg(abiertas).arg(cerradas)));
+        // Mixed: each tile drawn where it went, nothing left where it was.
+        for (int f = 0; f < kNumFichas; ++f) {
+            e.Fichas[f].X = -0.3f + 0.02f * f;
+            e.Fichas[f].Y = 0.4f + 0.01f * f;
+            t->DibujarFichaSola(f);
+        }
+        const QImage revuelto = t->Imagen();
+        t->DibujarMesa();
+        QVERIFY(MismosPixeles(t->Imagen(), revuelto));
+        QVERIFY(5 * Contar(revuelto, monton, kColorNeutro) < abiertas);
     }
 
     void mesaEnPerspectivaConservaLasManos()
