@@ -192,7 +192,7 @@ struct OyenteCli : OyenteMesa {
 struct Argumentos {
     QString nombre;
     std::set<int> sillas;
-    QString direccion = QStringLiteral("127.0.0.1");
+    QString direccion;  // empty: this computer, at 1009 or the server's fallback 11009
     bool iniciar = false;
     double ritmo = 0;
     QString carpeta = QDir::currentPath();
@@ -296,10 +296,11 @@ int ComandoMesa(const QStringList& args)
     QString fallo;
     QObject::connect(&conector, &ConectorMesa::Conectado, [&] { conectado = true; });
     QObject::connect(&conector, &ConectorMesa::Fallido, [&](const QString& m) { fallo = m; });
-    conector.Conectar(ConectorMesa::Modo::Red, a.direccion);
+    conector.MaxIntentos = 2;
+    conector.Conectar(a.direccion.isEmpty() ? ConectorMesa::Modo::Local : ConectorMesa::Modo::Red, a.direccion);
     EsperarHasta(host, [&] { return conectado || !fallo.isEmpty(); }, 15000);
     if (!conectado) {
-        err << (fallo.isEmpty() ? ConectorMesa::TextoSinMesaEn(a.direccion) : fallo) << "\n";
+        err << (fallo.isEmpty() ? ConectorMesa::TextoSinMesa() : fallo) << "\n";
         return kSalidaMesa;
     }
     bool perdida = false;
