@@ -37,7 +37,7 @@ QString TablaMeritos(Estado& e)
     // 1.
     QStringList cabeza;
     for (int s = 1; s <= 4; ++s)
-        cabeza << (Primeros(e.Jugadores[s].Nombre, 9) + QString(9, '_')).left(9);
+        cabeza << Primeros(Primeros(e.Jugadores[s].Nombre, 9) + QString(9, '_'), 9);
     t += cabeza.join(QStringLiteral("   ")) + '\n';
 
     // 2. Plays after NumTiro are left over from an undo: they were not part of this hand.

@@ -1,5 +1,8 @@
 #include "rules/Formato.h"
 
+#include <QList>
+
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -76,20 +79,42 @@ QString FormatoSegundos(double segundos)
     return (decimas < 0 ? "-" : "") + ConMiles(a / 10) + '.' + QString::number(a % 10) + " secs.";
 }
 
+namespace {
+
+// Widths count characters (code points), so a character outside the basic
+// plane is never cut in half.
+int Largo(const QString& texto)
+{
+    return static_cast<int>(texto.toUcs4().size());
+}
+
+QString Ultimos(const QString& texto, int n)
+{
+    const QList<uint> c = texto.toUcs4();
+    const int desde = std::max(0, static_cast<int>(c.size()) - n);
+    return QString::fromUcs4(reinterpret_cast<const char32_t*>(c.constData()) + desde, c.size() - desde);
+}
+
+}  // namespace
+
 QString Centrar(const QString& texto, int w)
 {
-    const int p = (w - static_cast<int>(texto.size())) / 2;
+    const int p = (w - Largo(texto)) / 2;
     if (p >= 1)
-        return (QString(p, ' ') + texto + QString(w, ' ')).left(w);
-    return texto.left(w);
+        return Primeros(QString(p, ' ') + texto + QString(w, ' '), w);
+    return Primeros(texto, w);
 }
 
 QString AlinearDerecha(const QString& texto, int w)
 {
-    return (QString(w, ' ') + texto).right(w);
+    return Ultimos(QString(w, ' ') + texto, w);
 }
 
 QString Primeros(const QString& texto, int n)
 {
-    return texto.left(n);
+    if (n <= 0)
+        return {};
+    const QList<uint> c = texto.toUcs4();
+    const int k = std::min(n, static_cast<int>(c.size()));
+    return QString::fromUcs4(reinterpret_cast<const char32_t*>(c.constData()), k);
 }

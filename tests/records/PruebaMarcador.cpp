@@ -35,7 +35,7 @@ void PruebaMarcador::tablaDeMeritos()
     e.Jugadores[1].Nombre = QStringLiteral("Ana");
     e.Jugadores[2].Nombre = QStringLiteral("Bartolomeo Largo");
     e.Jugadores[3].Nombre = QStringLiteral("Carla");
-    e.Jugadores[4].Nombre = QStringLiteral("Dani");
+    e.Jugadores[4].Nombre = QStringLiteral("Dani 🂓🂓🂓🂓🂓🂓");  // cut by characters, never inside one
     e.Salidor = 3;
     e.NumTiro = 3;
     Tiro(e, 1, 3, 12, "DER", 3, 5, "-0.50");
@@ -44,7 +44,7 @@ void PruebaMarcador::tablaDeMeritos()
     Tiro(e, 4, 3, 3, "IZQ", 3, 6, " 2.00");  // left over from an undo: not part of the hand
     e.Jugadores[2].Meritos = 0.25f;
     const QString t = TablaMeritos(e);
-    const QString esperado = QStringLiteral("Ana______   Bartolome   Carla____   Dani_____\n")
+    const QString esperado = QStringLiteral("Ana______   Bartolome   Carla____   Dani 🂓🂓🂓🂓\n")
                              + ' ' + QString(24, ' ') + QStringLiteral("3-5 -0.50   P           \n")
                              + QStringLiteral("5-6         3-6  1.00   \n")
                              + QStringLiteral("\nMéritos:\n")
