@@ -108,6 +108,22 @@ private slots:
         QCOMPARE(mesa.Conector.PidBrintal, qint64(0));
     }
 
+    void mesaLocalEnPuertoAlterno()
+    {
+        // Where the server could not open 1009 it listens on 11009: found
+        // there without starting anything.
+        QTcpServer servidor;
+        QVERIFY(servidor.listen(QHostAddress::LocalHost, 0));
+        MesaDeJuego mesa(e, h, carpeta.path());
+        mesa.Conector.PuertoMesa = PuertoLibre();
+        mesa.Conector.PuertoAlterno = servidor.serverPort();
+        mesa.Conector.ProgramaBrintal = QStringLiteral("/no/existe/brintal");
+        QSignalSpy conectado(&mesa.Conector, &ConectorMesa::Conectado);
+        mesa.Conector.Conectar(ConectorMesa::Modo::MesaPropia);
+        QTRY_COMPARE(conectado.count(), 1);
+        QVERIFY(h.cajas.empty());
+    }
+
     void mesaLocalSinPrograma_data()
     {
         QTest::addColumn<QString>("programa");
