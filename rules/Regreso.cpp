@@ -12,12 +12,12 @@ void Juego::RegresarTurno()
         A.Programar([this] { RegresarTurno(); });
         return;
     }
-    // 1.
-    A.Boton(Control::bAtras, 0, Accion::Deshabilitar);
     const int n = E.NumTiro;
     const int t = E.HistFicha[n];
-    if (t < 0 || t >= kNumFichas)
+    if (t < 0 || t >= kNumFichas || E.Fichas[t].Dueno < 1 || E.Fichas[t].Dueno > 4)
         return;
+    // 1.
+    A.Boton(Control::bAtras, 0, Accion::Deshabilitar);
     // 2.
     E.Fichas[t].Lugar = 'D';
     E.TiroRecibido[n] = 0;
