@@ -13,6 +13,8 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "app/quimbolo/Herramientas.h"
+#include "app/quimbolo/PicThink.h"
 #include "app/quimbolo/Sesion.h"
 #include "rules/Opciones.h"
 #include "shell/Ayuda.h"
@@ -74,7 +76,12 @@ frmDomino::frmDomino(Sesion& sesion, QWidget* padre) : QMainWindow(padre), S(ses
         if (AlConsejo)
             AlConsejo();
     });
-    connect(bAtras, &QPushButton::clicked, this, [this] { S.J.RegresarTurno(); });
+    connect(bAtras, &QPushButton::clicked, this, [this] {
+        if (AlAtras)
+            AlAtras();
+        else
+            S.J.RegresarTurno();
+    });
     connect(bMemoria, &QPushButton::clicked, this, [this] {
         if (AlMemoria)
             AlMemoria();
@@ -156,6 +163,7 @@ frmDomino::frmDomino(Sesion& sesion, QWidget* padre) : QMainWindow(padre), S(ses
     S.A.PonerVentana(this);
     S.D.Oyente = this;
     S.D.Juego = &S.Remoto;
+    InstalarHerramientas(*this, S);
 }
 
 frmDomino::~frmDomino()
@@ -298,7 +306,8 @@ void frmDomino::DetenerAlarma()
 
 void frmDomino::TurnoHumano(int silla)
 {
-    (void)silla;
+    if (AlTurnoHumano)
+        AlTurnoHumano(silla);
 }
 
 void frmDomino::MostrarPicThink(bool visible)
@@ -308,21 +317,10 @@ void frmDomino::MostrarPicThink(bool visible)
 
 void frmDomino::MostrarAvance(double fraccion, bool final)
 {
-    (void)final;
     avance_ = std::clamp(fraccion, 0.0, 1.0);
-    QPixmap pm(picThink->size());
-    pm.fill(Qt::white);
-    QPainter p(&pm);
-    const int ancho = int(pm.width() * avance_);
-    p.fillRect(0, 0, ancho, pm.height(), QColor(0, 0, 128));
-    const QString texto = QString::number(int(avance_ * 100)) + QLatin1Char('%');
-    p.setPen(Qt::black);
-    p.drawText(pm.rect(), Qt::AlignCenter, texto);
-    p.setClipRect(0, 0, ancho, pm.height());
-    p.setPen(Qt::white);
-    p.drawText(pm.rect(), Qt::AlignCenter, texto);
-    p.end();
-    picThink->setPixmap(pm);
+    QImage imagen(picThink->size(), QImage::Format_RGB32);
+    PintarAvance(imagen, fraccion, final);
+    picThink->setPixmap(QPixmap::fromImage(imagen));
     picThink->repaint();
 }
 

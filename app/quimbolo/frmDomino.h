@@ -73,6 +73,9 @@ public:
     std::function<void()> AlConsejo;
     std::function<void(int)> AlRepetir;
     std::function<void()> AlMemoria;
+    // Undo and the local person's turn (the advice is worked out there).
+    std::function<void()> AlAtras;
+    std::function<void(int)> AlTurnoHumano;
 
     // Alarm interval actually used for a number of seconds (0: none).
     static int IntervaloAlarma(int segundos);

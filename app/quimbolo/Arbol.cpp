@@ -1,0 +1,125 @@
+#include "app/quimbolo/Arbol.h"
+
+#include <QApplication>
+#include <algorithm>
+#include <QFile>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QPlainTextEdit>
+#include <QSaveFile>
+#include <QStringList>
+
+namespace {
+
+// The window's historical margins, in twips at 15 per pixel.
+constexpr int kMargenAncho = 135 / 15;
+constexpr int kMargenAlto = 450 / 15;
+
+}  // namespace
+
+QString CabeceraArbol()
+{
+    return QStringLiteral("A continuación las posibles decisiones futuras de cada jugador y sus resultados:");
+}
+
+bool ArbolMostrable(const QString& ruta)
+{
+    const QFileInfo info(ruta);
+    return info.isFile() && info.size() <= kMaxArbol;
+}
+
+bool VoltearArbol(const QString& ruta, QString* texto)
+{
+    QFile f(ruta);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = f.readAll();
+    f.close();
+
+    QStringList lineas = QString::fromUtf8(bytes).split(QLatin1Char('\n'));
+    // A final line break ends the last line; it does not start another one.
+    if (!lineas.isEmpty() && lineas.last().isEmpty())
+        lineas.removeLast();
+    for (QString& l : lineas)
+        if (l.endsWith(QLatin1Char('\r')))
+            l.chop(1);
+
+    if (!lineas.isEmpty() && lineas.first() == CabeceraArbol()) {
+        if (texto)
+            *texto = lineas.join(QLatin1Char('\n'));
+        return true;
+    }
+    std::reverse(lineas.begin(), lineas.end());
+
+    QByteArray salida;
+    salida.reserve(bytes.size() + 2);
+    for (const QString& l : lineas) {
+        salida += l.toUtf8();
+        salida += "\r\n";
+    }
+    QSaveFile nuevo(ruta);
+    if (!nuevo.open(QIODevice::WriteOnly))
+        return false;
+    if (nuevo.write(salida) != salida.size()) {
+        nuevo.cancelWriting();
+        return false;
+    }
+    if (!nuevo.commit())
+        return false;
+    if (texto)
+        *texto = lineas.join(QLatin1Char('\n'));
+    return true;
+}
+
+QFont FuenteFija()
+{
+    QFont f(QStringLiteral("Courier New"));
+    f.setStyleHint(QFont::TypeWriter);
+    f.setFixedPitch(true);
+    if (!QFontInfo(f).fixedPitch()) {
+        const int puntos = f.pointSize();
+        f = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+        if (puntos > 0)
+            f.setPointSize(puntos);
+    }
+    return f;
+}
+
+Arbol::Arbol(const QString& ruta, QWidget* padre) : QDialog(padre), ruta_(ruta)
+{
+    setObjectName(QStringLiteral("Arbol"));
+    setWindowTitle(QStringLiteral("Arbol de Posibilidades"));
+    Texto1 = new QPlainTextEdit(this);
+    Texto1->setObjectName(QStringLiteral("Texto1"));
+    Texto1->setReadOnly(true);
+    Texto1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Texto1->setFont(FuenteFija());
+    resize(760, 520);
+    VerArbol();
+}
+
+void Arbol::VerArbol()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QString texto;
+    if (!VoltearArbol(ruta_, &texto)) {
+        // Shown as it stands when it cannot be rewritten (a read-only folder).
+        QFile f(ruta_);
+        if (f.open(QIODevice::ReadOnly))
+            texto = QString::fromUtf8(f.readAll()).remove(QLatin1Char('\r'));
+    }
+    Texto1->setPlainText(texto);
+    QApplication::restoreOverrideCursor();
+}
+
+void Arbol::resizeEvent(QResizeEvent* ev)
+{
+    QDialog::resizeEvent(ev);
+    QSize s = Texto1->size();
+    if (width() > kMargenAncho)
+        s.setWidth(width() - kMargenAncho);
+    if (height() > kMargenAlto)
+        s.setHeight(height() - kMargenAlto);
+    Texto1->setGeometry(0, 0, s.width(), s.height());
+}

@@ -1,0 +1,46 @@
+#pragma once
+// "Arbol de Posibilidades": the analysis tree file shown in a fixed-width
+// font. The analysis writes every move after its continuation and the legend
+// last, so the file is turned around before it is shown, and kept that way
+// (later openings find it already turned and leave it alone).
+
+#include <QDialog>
+#include <QFont>
+#include <QString>
+
+class QPlainTextEdit;
+
+// Largest tree file the advice still opens.
+constexpr qint64 kMaxArbol = 3145728;
+
+// The legend line that ends the file as written and heads it once turned.
+QString CabeceraArbol();
+
+// Whether the tree file exists and is small enough to be shown.
+bool ArbolMostrable(const QString& ruta);
+
+// Turns the file's lines around in place, written whole or not at all. A file
+// that already starts with the legend is left as it is. The text now in the
+// file goes to *texto. False (and the file untouched) when it cannot be read
+// or written.
+bool VoltearArbol(const QString& ruta, QString* texto = nullptr);
+
+// "Courier New", or the system's fixed-width font where it is missing.
+QFont FuenteFija();
+
+class Arbol : public QDialog {
+    Q_OBJECT
+public:
+    explicit Arbol(const QString& ruta, QWidget* padre = nullptr);
+
+    // Loads the tree (turning the file first) with the busy pointer shown.
+    void VerArbol();
+
+    QPlainTextEdit* Texto1;
+
+protected:
+    void resizeEvent(QResizeEvent* ev) override;
+
+private:
+    QString ruta_;
+};

@@ -1,0 +1,80 @@
+#include "app/quimbolo/FrmPassW.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+FrmPassW::FrmPassW(const QString& carpeta, QString& rutaJuego, Anfitrion& anfitrion, QWidget* padre)
+    : QDialog(padre), carpeta_(carpeta), rutaJuego_(rutaJuego), A(anfitrion)
+{
+    setObjectName(QStringLiteral("FrmPassW"));
+    setWindowTitle(QStringLiteral("Quimbolo"));
+    Label1 = new QLabel(QStringLiteral("Juego :"), this);
+    txtRuta = new QLineEdit(this);
+    txtRuta->setObjectName(QStringLiteral("txtRuta"));
+    txtRuta->setText(QDir::toNativeSeparators(carpeta_ + QStringLiteral("JGO/Anterior.Jgo")));
+    txtRuta->setMinimumWidth(360);
+    CmdRuta = new QPushButton(QStringLiteral("..."), this);
+    CmdRuta->setObjectName(QStringLiteral("CmdRuta"));
+    bEntrar = new QPushButton(QStringLiteral("Abrir"), this);
+    bEntrar->setObjectName(QStringLiteral("bEntrar"));
+    // Enter in the path moves on to the next control; it never opens by itself.
+    for (QPushButton* b : {CmdRuta, bEntrar}) {
+        b->setAutoDefault(false);
+        b->setDefault(false);
+    }
+    Label1->setBuddy(txtRuta);
+    setTabOrder(txtRuta, CmdRuta);
+    setTabOrder(CmdRuta, bEntrar);
+
+    auto* rejilla = new QGridLayout(this);
+    rejilla->addWidget(Label1, 0, 0);
+    rejilla->addWidget(txtRuta, 0, 1);
+    rejilla->addWidget(CmdRuta, 0, 2);
+    rejilla->addWidget(bEntrar, 1, 1, 1, 2, Qt::AlignRight);
+
+    ElegirArchivo = [this](const QString& inicio, const QString& filtro) {
+        return QFileDialog::getOpenFileName(this, QStringLiteral("Quimbolo"), inicio, filtro);
+    };
+    connect(txtRuta, &QLineEdit::returnPressed, this, [this] { focusNextChild(); });
+    connect(CmdRuta, &QPushButton::clicked, this, &FrmPassW::CmdRuta_Click);
+    connect(bEntrar, &QPushButton::clicked, this, &FrmPassW::bEntrar_Click);
+}
+
+void FrmPassW::CmdRuta_Click()
+{
+    if (!ElegirArchivo)
+        return;
+    const QString elegido = ElegirArchivo(carpeta_ + QStringLiteral("JGO"), QStringLiteral("jgo (*.jgo)"));
+    if (elegido.isEmpty())
+        return;
+    txtRuta->setText(QDir::toNativeSeparators(elegido));
+    txtRuta->setFocus();
+}
+
+void FrmPassW::bEntrar_Click()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const QString ruta = QDir::fromNativeSeparators(txtRuta->text().trimmed());
+    if (!ruta.isEmpty() && QFileInfo(ruta).isFile()) {
+        rutaJuego_ = ruta;
+    } else {
+        rutaJuego_.clear();
+        QApplication::restoreOverrideCursor();
+        Mensaje m;
+        m.Mensaje = QStringLiteral("¡Este juego no se encuentra!\n") + QDir::toNativeSeparators(carpeta_);
+        m.Icono = 48;
+        m.Botones = 0;
+        m.LabelFont = QStringLiteral("Tahoma");
+        m.Duracion = 3;
+        A.MensaBox(m);
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+    QApplication::restoreOverrideCursor();
+    accept();
+}

@@ -1,0 +1,57 @@
+#include "app/quimbolo/Herramientas.h"
+
+#include "app/quimbolo/Arbol.h"
+#include "app/quimbolo/FrmPassW.h"
+#include "app/quimbolo/Sesion.h"
+#include "app/quimbolo/frmDomino.h"
+#include "records/Marcador.h"
+
+Herramientas::Herramientas(frmDomino& ventana, Sesion& sesion)
+    : QObject(&ventana), Consejo1(sesion.E, sesion.A), Repeticion1(sesion.J, &Consejo1), W(ventana), S(sesion)
+{
+    setObjectName(QStringLiteral("Herramientas"));
+    Consejo1.ColorSilla = [this](int silla) { return W.Tablero1()->ColorSilla(silla); };
+    Consejo1.VerArbol = [this](const QString& ruta) {
+        Arbol arbol(ruta, &W);
+        arbol.exec();
+    };
+    Repeticion1.ElegirRegistro = [this] {
+        FrmPassW abrir(S.E.CarpetaApp, Repeticion1.RutaJuego, S.A, &W);
+        abrir.exec();
+    };
+
+    W.AlConsejo = [this] { Consejo1.bConsejo_Click(); };
+    W.AlTurnoHumano = [this](int) { Consejo1.Calcular(); };
+    W.AlRepetir = [this](int silla) { Repeticion1.bRepetir_Click(silla); };
+    W.AlAtras = [this] { Repeticion1.bAtras_Click(); };
+    W.AlMemoria = [this] { Repeticion1.bMemoria_Click(); };
+    W.AlMarcador = [this] { MostrarMarcador(S.E, S.A); };
+    S.D.Juego = this;
+}
+
+Herramientas::~Herramientas()
+{
+    if (S.D.Juego == this)
+        S.D.Juego = &S.Remoto;
+}
+
+void Herramientas::JugarTiro(int ficha, const QString& punta)
+{
+    S.Remoto.JugarTiro(ficha, punta);
+}
+
+void Herramientas::TerminarMano()
+{
+    S.Remoto.TerminarMano();
+}
+
+void Herramientas::RegresarTurno()
+{
+    Consejo1.Invalidar();
+    S.Remoto.RegresarTurno();
+}
+
+Herramientas* InstalarHerramientas(frmDomino& ventana, Sesion& sesion)
+{
+    return new Herramientas(ventana, sesion);
+}

@@ -1,0 +1,138 @@
+#include "app/quimbolo/Repeticion.h"
+
+#include <QDir>
+
+#include "app/quimbolo/Consejo.h"
+#include "records/Posicion.h"
+
+Repeticion::Repeticion(Juego& juego, Consejo* consejo)
+    : J(juego), E(juego.E), A(juego.A), consejo_(consejo)
+{
+}
+
+void Repeticion::Avisar(const QString& texto)
+{
+    Mensaje m;
+    m.Mensaje = texto;
+    m.LabelFont = QStringLiteral("Tahoma");
+    m.Icono = 48;
+    m.Botones = 0;
+    m.Duracion = 10;
+    A.MensaBox(m);
+}
+
+void Repeticion::AplicarRegistro(Estado& e, const RegistroMano& r)
+{
+    for (int s = 1; s <= 4; ++s) {
+        Jugador& j = e.Jugadores[s];
+        for (int k = 1; k <= 7; ++k) {
+            const int t = r.Manos[s][k];
+            j.Mano[k] = t;
+            Ficha& f = e.Fichas[t];
+            f.Libre = false;
+            f.Lugar = 'D';
+            f.Dueno = s;
+        }
+        j.NumFichas = 7;
+    }
+    const int n = static_cast<int>(r.Tiros.size());
+    for (int i = 1; i <= n; ++i) {
+        e.HistFicha[i] = r.Tiros[static_cast<size_t>(i - 1)].Ficha;
+        e.HistPunta[i] = r.Tiros[static_cast<size_t>(i - 1)].Punta;
+    }
+    if (n >= 1)
+        e.Salidor = e.Fichas[e.HistFicha[1]].Dueno;
+    for (int i = n + 1; i <= kMaxTiros; ++i)
+        e.HistFicha[i] = -1;
+}
+
+QStringList Repeticion::LineasRepeticion(const Estado& e, int jugadas)
+{
+    QStringList lineas;
+    for (int s : {2, 4, 1, 3}) {
+        QString digitos;
+        for (int k = 1; k <= 7; ++k)
+            digitos += QStringLiteral("%1").arg(e.Jugadores[s].Mano[k], 2, 10, QLatin1Char('0'));
+        lineas << QStringLiteral("Fichas%1 %2").arg(s).arg(digitos);
+    }
+    lineas << QStringLiteral("Repet");
+    QString memo = QStringLiteral("Memo %1%2").arg(jugadas, 2, 10, QLatin1Char('0')).arg(e.Salidor);
+    for (int i = 1; i <= jugadas; ++i)
+        memo += QStringLiteral("%1").arg(e.HistFicha[i], 2, 10, QLatin1Char('0')) + e.HistPunta[i];
+    lineas << memo;
+    return lineas;
+}
+
+void Repeticion::bRepetir_Click(int silla)
+{
+    // 1.
+    if (ElegirRegistro)
+        ElegirRegistro();
+    if (RutaJuego.isEmpty() || A.Cerrando())
+        return;
+    // The deal can only be replaced while the tiles are being picked.
+    if (E.FaseMano != QLatin1String("REPARTIENDO") || E.Modo == QLatin1String("LECTURA"))
+        return;
+    // 3. Read and checked whole before anything changes: a record that
+    // cannot be a hand of this game is refused, never laid out in part.
+    const LecturaRegistro lectura = LeerRegistroArchivo(RutaJuego);
+    if (!lectura.Ok) {
+        Avisar(QStringLiteral("No se puede repetir la mano de\n") + QDir::toNativeSeparators(RutaJuego) + '\n'
+               + lectura.Mensaje());
+        return;
+    }
+    const ResultadoPosicion jugadas = ComprobarJugadas(lectura.Registro);
+    if (!jugadas.Ok) {
+        Avisar(QStringLiteral("No se puede repetir la mano de\n") + QDir::toNativeSeparators(RutaJuego) + '\n'
+               + jugadas.Mensaje());
+        return;
+    }
+    // 2.
+    A.Boton(Control::bAzar, silla, Accion::Ocultar);
+    A.Boton(Control::bRepetir, silla, Accion::Ocultar);
+    AplicarRegistro(E, lectura.Registro);
+    // 4.
+    E.Modo = QStringLiteral("LECTURA");
+    // 5 and 6.
+    const QStringList lineas = LineasRepeticion(E, static_cast<int>(lectura.Registro.Tiros.size()));
+    for (int i = 0; i < 4; ++i)
+        A.EnviarMensaje(lineas[i]);
+    E.OrigenReparto = 'R';
+    for (int i = 4; i < lineas.size(); ++i)
+        A.EnviarMensaje(lineas[i]);
+}
+
+void Repeticion::bAtras_Click()
+{
+    // Only a step the flow will take is announced, so every copy stays in step.
+    if (E.NumTiro <= 0 || E.ManoTerminada)
+        return;
+    A.EnviarMensaje(QStringLiteral("Atras ") + QString::number(E.Turno));
+    if (consejo_)
+        consejo_->Invalidar();
+    J.RegresarTurno();
+}
+
+void Repeticion::bMemoria_Click()
+{
+    // 1.
+    A.Boton(Control::bMemoria, 0, Accion::Deshabilitar);
+    const int n = E.NumTiro + 1;
+    if (n < 1 || n > kMaxTiros || E.HistFicha[n] < 0 || E.HistFicha[n] >= kNumFichas)
+        return;
+    if (E.FaseMano != QLatin1String("SALIENDO")) {
+        // 2.
+        J.JugarTiro(E.HistFicha[n], E.HistPunta[n]);
+        if (E.ManoTerminada)
+            J.TerminarMano();
+    } else {
+        // 3.
+        E.TiroListo = true;
+        E.FichaElegida = E.HistFicha[n];
+        E.PuntaElegida = E.HistPunta[n];
+    }
+    // 4.
+    const int t = E.Turno;
+    if (t >= 1 && t <= 4 && E.Jugadores[t].LoR == 'L' && E.Jugadores[t].HoC == 'H')
+        A.Boton(Control::bMemoria, 0, Accion::Habilitar);
+}
