@@ -44,7 +44,7 @@ private:
         int suma = 0;
         for (int k = 1; k <= 7; ++k) {
             const int t = Ficha(silla, k);
-            if (s[t] == 'D')
+            if (t >= 0 && t < kNumFichas && s[t] == 'D')
                 suma += kTablaFichas[t].Punto1 + kTablaFichas[t].Punto2;
         }
         return suma;
@@ -52,9 +52,11 @@ private:
 
     bool TieneFichas(int silla, const Estados& s) const
     {
-        for (int k = 1; k <= 7; ++k)
-            if (s[Ficha(silla, k)] == 'D')
+        for (int k = 1; k <= 7; ++k) {
+            const int t = Ficha(silla, k);
+            if (t >= 0 && t < kNumFichas && s[t] == 'D')
                 return true;
+        }
         return false;
     }
 
@@ -131,7 +133,7 @@ private:
 
         for (int k = 1; k <= 7; ++k) {
             const int t = Ficha(silla, k);
-            if (estados[t] != 'D')
+            if (t < 0 || t >= kNumFichas || estados[t] != 'D')
                 continue;
             const int p1 = kTablaFichas[t].Punto1, p2 = kTablaFichas[t].Punto2;
             if (salida)
@@ -144,7 +146,7 @@ private:
 
         for (int k = 1; k <= 7; ++k) {
             const int t = Ficha(silla, k);
-            if (estados[t] != 'D')
+            if (t < 0 || t >= kNumFichas || estados[t] != 'D')
                 continue;
             const int p1 = kTablaFichas[t].Punto1, p2 = kTablaFichas[t].Punto2;
             if (salida)

@@ -1,0 +1,115 @@
+// The fast engine against the reference: same records, same tree bytes, same
+// choice and forecast, on random positions of random deals.
+
+#include <QtTest>
+#include <random>
+
+#include "Posiciones.h"
+#include "ai/Analisis.h"
+#include "rules/Jugadas.h"
+
+namespace {
+
+// A random deal and K random legal plays; false when the hand ended first.
+bool PosicionAlAzar(std::mt19937& azar, int k, Estado& e)
+{
+    std::array<int, 28> reparto{};
+    for (int t = 0; t < 28; ++t)
+        reparto[t] = t;
+    std::shuffle(reparto.begin(), reparto.end(), azar);
+    const int salidor = static_cast<int>(azar() % 4) + 1;
+    std::vector<std::pair<int, char>> tiros;
+    for (int i = 0; i < k; ++i) {
+        Estado p;
+        if (!Jugar(p, reparto, salidor, tiros))
+            return false;
+        std::vector<std::pair<int, char>> legales;
+        for (int j = 1; j <= 7; ++j) {
+            const int t = p.Jugadores[p.Turno].Mano[j];
+            if (p.Fichas[t].Lugar != 'D')
+                continue;
+            const int a = kTablaFichas[t].Punto1, b = kTablaFichas[t].Punto2;
+            if (p.NumTiro == 0 || p.ValorDer == a || p.ValorDer == b)
+                legales.push_back({t, 'D'});
+            if (p.NumTiro > 0 && (p.ValorIzq == a || p.ValorIzq == b))
+                legales.push_back({t, 'I'});
+        }
+        tiros.push_back(legales[azar() % legales.size()]);
+    }
+    e = Estado();
+    return Jugar(e, reparto, salidor, tiros);
+}
+
+void Comparar(Estado& e)
+{
+    AnfitrionPrueba a1, a2;
+    Estado e2 = e;
+    const Busqueda ref = BuscarReferencia(e, a1);
+    const Busqueda rap = BuscarRapido(e2, a2);
+    QCOMPARE(rap.Arbol.size(), ref.Arbol.size());
+    QVERIFY(rap.Arbol == ref.Arbol);
+    for (int t = 0; t < kNumFichas; ++t)
+        QVERIFY2(rap.Analisis[t] == ref.Analisis[t], qPrintable(QString::number(t)));
+    QCOMPARE(a2.Avances, a1.Avances);
+    const Clasificacion c1 = ClasificarJugadas(e, ref.Analisis);
+    const Clasificacion c2 = ClasificarJugadas(e2, rap.Analisis);
+    QCOMPARE(c2.Ficha, c1.Ficha);
+    QCOMPARE(c2.Punta, c1.Punta);
+    QCOMPARE(c2.Texto, c1.Texto);
+    QCOMPARE(c2.Pronosticos, c1.Pronosticos);
+}
+
+}  // namespace
+
+// The reference engine is slow, more so under the sanitizers: there the
+// comparison keeps to the cheaper positions.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kSanitizado = true;
+#else
+constexpr bool kSanitizado = false;
+#endif
+
+class PruebaRapido : public QObject {
+    Q_OBJECT
+
+    // n positions after K plays, K cycling over the given values.
+    void CompararVarias(std::uint32_t semilla, int n, const std::vector<int>& ks)
+    {
+        std::mt19937 azar(semilla);
+        for (int hechas = 0; hechas < n;) {
+            const int k = ks[static_cast<std::size_t>(hechas) % ks.size()];
+            Estado e;
+            if (!PosicionAlAzar(azar, k, e))
+                continue;
+            e.Opciones.AcuPtos = (hechas / static_cast<int>(ks.size())) % 2;
+            Comparar(e);
+            if (QTest::currentTestFailed()) {
+                qWarning("semilla %u, posición %d, K %d", semilla, hechas, k);
+                return;
+            }
+            ++hechas;
+        }
+    }
+
+private slots:
+    void igualQueLaReferencia()
+    {
+        if (kSanitizado)
+            CompararVarias(20261206, 120, {3, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 4, 5, 6, 7, 8, 9, 10, 11, 12});
+        else
+            CompararVarias(20261206, 300, {3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14});
+    }
+
+    // The first plays of a hand: the cache and the second worker at full use.
+    void igualEnLasPrimerasJugadas()
+    {
+        CompararVarias(7, 2, {2});
+        if (!kSanitizado) {
+            CompararVarias(11, 1, {1});
+            CompararVarias(13, 1, {0});
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(PruebaRapido)
+#include "tst_rapido.moc"
