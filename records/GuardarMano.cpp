@@ -65,11 +65,11 @@ void GuardarMano(Estado& e, Anfitrion& a)
         return;
     }
     const QString propuesta = QDateTime::currentDateTime().toString(QStringLiteral("yyMMdd_HHmm"));
-    const QString nombre = a.InputBox(QStringLiteral("Si deseas guardar esta mano escribe el nombre:"),
-                                      QStringLiteral("Guardar la mano"), propuesta)
-                               .trimmed();
-    if (nombre.isEmpty())
-        return;
+    const QString respuesta = a.InputBox(QStringLiteral("Si deseas guardar esta mano escribe el nombre:"),
+                                         QStringLiteral("Guardar la mano"), propuesta);
+    if (respuesta.isEmpty())
+        return;  // cancelled, or no name wanted
+    const QString nombre = respuesta.trimmed();
     QString razon;
     if (!NombreCopiaValido(nombre, &razon)) {
         Avisar(a, QStringLiteral("No se guardó la mano: ") + razon);

@@ -203,8 +203,10 @@ void PruebaRegistros::guardarManoEnJgo()
     QCOMPARE(h.Mensajes.size(), size_t(1));
     QVERIFY(h.Mensajes[0].Mensaje.startsWith(QStringLiteral("No se guardó la mano: ")));
 
-    GuardarMano(e, h);  // blank: no copy, no message
-    QCOMPARE(h.Mensajes.size(), size_t(1));
+    GuardarMano(e, h);  // only blanks: refused too
+    QCOMPARE(h.Mensajes.size(), size_t(2));
+    GuardarMano(e, h);  // no answer: no copy, no message
+    QCOMPARE(h.Mensajes.size(), size_t(2));
     QCOMPARE(QDir(dir.path() + QStringLiteral("/JGO")).entryList(QDir::Files).size(), 2);
 }
 
