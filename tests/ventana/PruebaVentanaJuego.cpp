@@ -3,6 +3,7 @@
 // a real table.
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -16,6 +17,9 @@
 #include "app/quimbolo/Herramientas.h"
 #include "app/quimbolo/Sesion.h"
 #include "app/quimbolo/frmDomino.h"
+#include "records/Marcador.h"
+#include "records/Posicion.h"
+#include "tests/ventana/RegistroPrueba.h"
 #include "shell/MensaBox.h"
 #include "shell/Pausa.h"
 
@@ -57,6 +61,79 @@ void Sentar(Estado& e)
     }
 }
 
+// brintal on a free loopback port for the length of a test.
+class Brintal {
+public:
+    bool Arrancar()
+    {
+        const QString programa = qEnvironmentVariable("QUIMBOLO_CARPETA") + "/brintal";
+        if (!QFileInfo::exists(programa))
+            return false;
+        QTcpServer libre;
+        if (!libre.listen(QHostAddress::LocalHost))
+            return false;
+        Puerto = libre.serverPort();
+        libre.close();
+        proceso_.setProgram(programa);
+        proceso_.setArguments({"--sin-ventana", "--puerto", QString::number(Puerto)});
+        proceso_.setReadChannel(QProcess::StandardError);
+        proceso_.start();
+        QByteArray log;
+        while (!log.contains("escuchando") && proceso_.waitForReadyRead(5000))
+            log += proceso_.readAll();
+        return log.contains("escuchando");
+    }
+    ~Brintal()
+    {
+        proceso_.kill();
+        proceso_.waitForFinished(5000);
+    }
+    quint16 Puerto = 0;
+
+private:
+    QProcess proceso_;
+};
+
+// Connects a copy to the table and takes these seats.
+bool Sentarse(Sesion& s, quint16 puerto, std::initializer_list<int> sillas)
+{
+    s.Enlace.Socket().connectToHost(QHostAddress::LocalHost, puerto);
+    if (!s.Enlace.Socket().waitForConnected(5000))
+        return false;
+    for (int silla : sillas)
+        s.A.EnviarMensaje(QStringLiteral("Silla%1").arg(silla));
+    QElapsedTimer reloj;
+    reloj.start();
+    auto concedidas = [&] {
+        for (int silla : sillas)
+            if (s.D.Registro.filter(QStringLiteral("Local %1").arg(silla)).isEmpty())
+                return false;
+        return true;
+    };
+    while (!concedidas() && reloj.elapsed() < 5000)
+        QTest::qWait(10);
+    return concedidas();
+}
+
+// Everything of the game state two copies must agree on.
+QString Huella(const Estado& e)
+{
+    QString h = QStringLiteral("T%1 N%2 S%3 I%4 D%5 %6 %7 |").arg(e.Turno).arg(e.NumTiro).arg(e.Salidor)
+                    .arg(e.ValorIzq).arg(e.ValorDer).arg(e.Modo).arg(QChar(e.OrigenReparto));
+    for (const Ficha& f : e.Fichas)
+        h += QStringLiteral("%1%2 ").arg(QChar(f.Lugar)).arg(f.Dueno);
+    for (int s = 1; s <= 4; ++s) {
+        h += QStringLiteral("| %1:").arg(e.Jugadores[s].NumFichas);
+        for (int k = 1; k <= 7; ++k)
+            h += QStringLiteral(" %1").arg(e.Jugadores[s].Mano[k]);
+    }
+    h += QStringLiteral(" | I%1,%2,%3 D%4,%5,%6 |").arg(e.PuntaIzqX).arg(e.PuntaIzqY).arg(QChar(e.RumboIzq))
+             .arg(e.PuntaDerX).arg(e.PuntaDerY).arg(QChar(e.RumboDer));
+    for (int i = 1; i <= kMaxTiros; ++i)
+        h += QStringLiteral(" %1%2").arg(e.HistFicha[i]).arg(e.HistPunta[i]);
+    return h;
+}
+
 }  // namespace
 
 class PruebaVentanaJuego : public QObject {
@@ -68,6 +145,8 @@ private slots:
     void alarmaYOrdenDelSonido();
     void atrasAvisaALaMesa();
     void chatEnDosCopiasDeUnaMesaReal();
+    void repeticionEnDosCopias();
+    void atrasEnDosCopias();
 
 private:
     QTemporaryDir dir_;
@@ -189,34 +268,16 @@ void PruebaVentanaJuego::atrasAvisaALaMesa()
 
 void PruebaVentanaJuego::chatEnDosCopiasDeUnaMesaReal()
 {
-    const QString programa = qEnvironmentVariable("QUIMBOLO_CARPETA") + "/brintal";
-    if (!QFileInfo::exists(programa))
-        QSKIP("brintal no está construido");
-    QTcpServer libre;
-    QVERIFY(libre.listen(QHostAddress::LocalHost));
-    const quint16 puerto = libre.serverPort();
-    libre.close();
-    QProcess brintal;
-    brintal.setProgram(programa);
-    brintal.setArguments({"--sin-ventana", "--puerto", QString::number(puerto)});
-    brintal.setReadChannel(QProcess::StandardError);
-    brintal.start();
-    QByteArray log;
-    while (!log.contains("escuchando") && brintal.waitForReadyRead(5000))
-        log += brintal.readAll();
-    QVERIFY2(log.contains("escuchando"), log.constData());
-
+    Brintal mesa;
+    if (!mesa.Arrancar())
+        QSKIP("brintal no está disponible");
     Sesion s1(dir_.path() + '/'), s2(dir_.path() + '/');
     Sentar(s1.E);
     Sentar(s2.E);
     frmDomino w1(s1), w2(s2);
     s1.E.NombreLocal = "Ana";
-    for (Sesion* s : {&s1, &s2})
-        s->Enlace.Socket().connectToHost(QHostAddress::LocalHost, puerto);
-    QTRY_VERIFY(s1.Enlace.Conectado() && s2.Enlace.Conectado());
-    s1.A.EnviarMensaje("Silla1");
-    s2.A.EnviarMensaje("Silla2");
-    QTRY_VERIFY(s1.D.Registro.filter("Local 1").size() == 1 && s2.D.Registro.filter("Local 2").size() == 1);
+    QVERIFY(Sentarse(s1, mesa.Puerto, {1}));
+    QVERIFY(Sentarse(s2, mesa.Puerto, {2}));
 
     w1.txtChat->setText("¿Jugamos? Sí: ñandú");
     QTest::keyClick(w1.txtChat, Qt::Key_Return);
@@ -227,11 +288,81 @@ void PruebaVentanaJuego::chatEnDosCopiasDeUnaMesaReal()
     QCOMPARE(w2.lstChat->item(0)->text(), linea);
     QCOMPARE(w1.lstChat->item(0)->text(), linea);
     QCOMPARE(w2.lstChat->currentRow(), 0);
+}
 
-    for (Sesion* s : {&s1, &s2})
-        s->Enlace.Socket().abort();
-    brintal.kill();
-    brintal.waitForFinished(5000);
+void PruebaVentanaJuego::repeticionEnDosCopias()
+{
+    Brintal mesa;
+    if (!mesa.Arrancar())
+        QSKIP("brintal no está disponible");
+    const QString ruta = dir_.path() + "/guardada.jgo";
+    {
+        QFile f(ruta);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(kRegistro);
+    }
+    Sesion s1(dir_.path() + '/'), s2(dir_.path() + '/');
+    Sentar(s1.E);
+    Sentar(s2.E);
+    frmDomino w1(s1), w2(s2);
+    QVERIFY(Sentarse(s1, mesa.Puerto, {1}));
+    QVERIFY(Sentarse(s2, mesa.Puerto, {2, 3, 4}));
+    // Both copies are in the pick, seat 1 with two tiles already taken.
+    for (Sesion* s : {&s1, &s2}) {
+        s->E.FaseMano = "REPARTIENDO";
+        s->E.Jugadores[1].Mano[1] = 3;
+        s->E.Jugadores[1].NumFichas = 1;
+        s->E.Fichas[3].Libre = false;
+        s->E.Fichas[3].Dueno = 1;
+    }
+    auto* h1 = w1.findChild<Herramientas*>();
+    h1->Repeticion1.ElegirRegistro = [&] { h1->Repeticion1.RutaJuego = ruta; };
+    w1.bRepetir[1]->show();
+    w1.bRepetir[1]->click();
+    QVERIFY(w1.bRepetir[1]->isHidden());
+
+    // Copy 2 has every hand and the whole memory once the last line is in.
+    QTRY_COMPARE(s2.E.HistFicha[19], BuscarFicha(0, 6));
+    QTRY_COMPARE(s1.D.Registro.filter("Memo 19").size(), 1);
+    QCOMPARE(Huella(s2.E), Huella(s1.E));
+    QCOMPARE(s2.E.Salidor, 1);
+    QCOMPARE(s2.E.Modo, QString("LECTURA"));
+    QCOMPARE(s2.E.HistFicha[20], -1);
+    for (int s = 1; s <= 4; ++s)
+        QCOMPARE(s2.E.Jugadores[s].Mano, Registro().Manos[s]);
+}
+
+void PruebaVentanaJuego::atrasEnDosCopias()
+{
+    Brintal mesa;
+    if (!mesa.Arrancar())
+        QSKIP("brintal no está disponible");
+    Sesion s1(dir_.path() + '/'), s2(dir_.path() + '/');
+    for (Sesion* s : {&s1, &s2}) {
+        s->E.CarpetaApp = dir_.path() + '/';
+        QVERIFY(PosicionTrasJugadas(Registro(), 3, s->E).Ok);
+    }
+    // Seat 4 is to move after three plays; copy 1 holds it, copy 2 the rest.
+    QCOMPARE(s1.E.Turno, 4);
+    s1.E.Jugadores[4].LoR = 'L';
+    s1.E.Jugadores[4].HoC = 'H';
+    for (int s = 1; s <= 3; ++s)
+        s2.E.Jugadores[s].LoR = 'L';
+    frmDomino w1(s1), w2(s2);
+    QVERIFY(Sentarse(s1, mesa.Puerto, {4}));
+    QVERIFY(Sentarse(s2, mesa.Puerto, {1, 2, 3}));
+    auto* h2 = w2.findChild<Herramientas*>();
+    h2->Consejo1.ConsejoFicha = 5;
+
+    w1.bAtras->setEnabled(true);
+    w1.bAtras->click();
+    QCOMPARE(s1.E.NumTiro, 2);
+    QTRY_COMPARE(s2.E.NumTiro, 2);
+    QCOMPARE(Huella(s2.E), Huella(s1.E));
+    QCOMPARE(h2->Consejo1.ConsejoFicha, Consejo::kSinConsejo);
+    // The undone play is the memory of both.
+    QCOMPARE(w1.bMemoria->text(), TextoMemoria(s1.E, 3));
+    QCOMPARE(w2.bMemoria->text(), w1.bMemoria->text());
 }
 
 QTEST_MAIN(PruebaVentanaJuego)
