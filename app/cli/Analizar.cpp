@@ -1,9 +1,41 @@
-#include <QTextStream>
+// quimbolo-cli analizar RECORD K: the exhaustive analysis of the position
+// after K plays, as the chooser runs it.
 
+#include <QElapsedTimer>
+
+#include "ai/Analisis.h"
 #include "app/cli/Comandos.h"
+#include "app/cli/Comun.h"
+#include "rules/AnfitrionMudo.h"
 
-int ComandoAnalizar(const QStringList&)
+int ComandoAnalizar(const QStringList& args)
 {
-    QTextStream(stderr) << "La orden analizar aún no está disponible.\n";
-    return 2;
+    Orden o;
+    if (!LeerOrden(args, {QStringLiteral("RECORD"), QStringLiteral("K")}, &o))
+        return 2;
+    Estado e;
+    if (!PrepararPosicion(o, o.Posicionales[1], e))
+        return 2;
+    e.ParamNivel = ParamNivelDe(o.Opciones.Nivel);
+    AnfitrionMudo host;
+    host.RespuestaAnalisis = o.Analizar;
+
+    e.Pronosticos[e.NumTiro + 1].clear();
+    QElapsedTimer reloj;
+    reloj.start();
+    const ResultadoAnalisis r = AnalizarPosicion(e, host);
+    const double segundos = reloj.nsecsElapsed() / 1e9;
+    if (!r.ArbolEscrito)
+        return Rechazar(QStringLiteral("no se pudo escribir %1.").arg(arbol::Ruta(e.CarpetaApp)));
+
+    Json j;
+    j.Entero(QStringLiteral("turno"), e.Turno);
+    j.Entero(QStringLiteral("numtiro"), e.NumTiro);
+    j.Entero(QStringLiteral("ficha"), r.Ficha);
+    j.Texto(QStringLiteral("punta"), r.Punta);
+    j.Texto(QStringLiteral("pronosticos"), e.Pronosticos[e.NumTiro + 1]);
+    j.Texto(QStringLiteral("texto"), r.Texto);
+    j.Real(QStringLiteral("segundos"), segundos);
+    Emitir(j);
+    return 0;
 }
