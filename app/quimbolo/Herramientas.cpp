@@ -6,6 +6,8 @@
 #include "app/quimbolo/frmDomino.h"
 #include "records/Marcador.h"
 
+#include <QPushButton>
+
 Herramientas::Herramientas(frmDomino& ventana, Sesion& sesion)
     : QObject(&ventana), Consejo1(sesion.E, sesion.A), Repeticion1(sesion.J, &Consejo1), W(ventana), S(sesion)
 {
@@ -20,6 +22,7 @@ Herramientas::Herramientas(frmDomino& ventana, Sesion& sesion)
         abrir.exec();
     };
 
+    W.bConsejo->setToolTip(QStringLiteral("Pedir a la computadora que calcule la mejor jugada"));
     W.AlConsejo = [this] { Consejo1.bConsejo_Click(); };
     W.AlTurnoHumano = [this](int) { Consejo1.Calcular(); };
     W.AlRepetir = [this](int silla) { Repeticion1.bRepetir_Click(silla); };

@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QToolButton>
 
@@ -141,6 +142,12 @@ frmDomino::frmDomino(Sesion& sesion, QWidget* padre) : QMainWindow(padre), S(ses
     connect(Timer1, &QTimer::timeout, this, [this] { S.A.TocarSonido(QStringLiteral("MMEDIA/Ronca.wav")); });
 
     ConstruirMenu();
+
+    // The board at its own size when the screen allows it.
+    QSize tamano(1130, 880);
+    if (const QScreen* pantalla = screen())
+        tamano = tamano.boundedTo(pantalla->availableGeometry().size());
+    resize(tamano);
 
     // The window loads: the title and level from the options, the local name.
     const QString version = QCoreApplication::applicationVersion().isEmpty()
