@@ -149,11 +149,14 @@ private slots:
         mesa.Conector.MaxIntentos = 100;
         QSignalSpy conectado(&mesa.Conector, &ConectorMesa::Conectado);
         mesa.Conector.Conectar(ConectorMesa::Modo::Local);
+        const std::unique_ptr<void, std::function<void(void*)>> detener(&mesa, [&](void*) {
+            if (mesa.Conector.PidBrintal > 0)
+                ::kill(pid_t(mesa.Conector.PidBrintal), SIGTERM);
+        });
         QTRY_COMPARE_WITH_TIMEOUT(conectado.count(), 1, 10000);
         QVERIFY(mesa.Conector.PidBrintal > 0);
         QTRY_VERIFY(mesa.D.Registro.size() >= 8);  // the table's options
         QVERIFY(h.cajas.empty());
-        ::kill(pid_t(mesa.Conector.PidBrintal), SIGTERM);
     }
 
     void sillas()
