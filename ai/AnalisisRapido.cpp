@@ -203,9 +203,9 @@ public:
         acuPtos_ = e.Opciones.AcuPtos == 1;
     }
 
-    // Explores one root move of seat s (tile t, new ends na/nb) and writes
+    // Explores one root move and writes
     // its tree lines, its own move line included, to `lineas`.
-    MovimientoRaiz Explorar(const JugadaRaiz& j, std::string& lineas)
+    MovimientoRaiz ExplorarRaiz(const JugadaRaiz& j, std::string& lineas)
     {
         arbol_ = &lineas;
         MovimientoRaiz m;
@@ -294,6 +294,14 @@ private:
         if (hayP && hayG)
             return ParejaDe(silla) == miPareja_ ? 'G' : 'P';
         return hayP ? 'P' : 'G';
+    }
+
+    // The seat has more than one placement.
+    bool Elige(int s, int a, int b) const
+    {
+        const std::uint32_t der = mano_[s] & conNumero_[b];
+        const std::uint32_t izq = a != b ? mano_[s] & conNumero_[a] : 0u;
+        return Varios(der) || Varios(izq) || (der != 0 && izq != 0);
     }
 
     // 0, 1, or 2 for more than one.
@@ -389,7 +397,9 @@ private:
     // 12 or more deep: no lines, so any move order, and the cache.
     Resultado Abajo(int s, int a, int b, int pases, int prof, Acumulado& acc)
     {
-        if (enMano_ < kMinimoCache)
+        // Only positions with a choice are kept: a forced move or a pass
+        // leads to a single position, which is kept in its place.
+        if (enMano_ < kMinimoCache || !Elige(s, a, b))
             return Explorar(s, a, b, pases, prof, acc);
 
         const std::uint64_t clave = Clave(s, a, b, pases, jugadas_);
@@ -449,11 +459,15 @@ private:
             return;
         for (std::uint32_t m = der; m != 0; m &= m - 1) {
             const int t = std::countr_zero(m);
-            cache_.Anticipar(Clave(sig, a, p1_[t] + p2_[t] - b, 0, jugadas_ | 1u << t));
+            const int nb = p1_[t] + p2_[t] - b;
+            if (Elige(sig, a, nb))
+                cache_.Anticipar(Clave(sig, a, nb, 0, jugadas_ | 1u << t));
         }
         for (std::uint32_t m = izq; m != 0; m &= m - 1) {
             const int t = std::countr_zero(m);
-            cache_.Anticipar(Clave(sig, p1_[t] + p2_[t] - a, b, 0, jugadas_ | 1u << t));
+            const int na = p1_[t] + p2_[t] - a;
+            if (Elige(sig, na, b))
+                cache_.Anticipar(Clave(sig, na, b, 0, jugadas_ | 1u << t));
         }
     }
 
@@ -477,8 +491,10 @@ private:
                 Quitar(s, t);
                 if (mano_[s] != 0) {
                     const int suma = p1_[t] + p2_[t];
-                    const Resultado h = lado == 0 ? Nodo(sig, a, suma - b, 0, prof + 1, acc)
-                                                  : Nodo(sig, suma - a, b, 0, prof + 1, acc);
+                    const int na = lado == 0 ? a : suma - a;
+                    const int nb = lado == 0 ? suma - b : b;
+                    const Resultado h = enMano_ >= kMinimoCache ? Abajo(sig, na, nb, 0, prof + 1, acc)
+                                                                : Explorar(sig, na, nb, 0, prof + 1, acc);
                     r = h.Letra;
                     if (h.Hondo + 1 > hondo)
                         hondo = h.Hondo + 1;
@@ -541,7 +557,7 @@ Busqueda BuscarRapido(const Estado& e, Anfitrion& a)
     auto trabajar = [&](const std::function<void()>& alTerminar) {
         Rapida r(e, bits);
         for (int i; (i = siguiente.fetch_add(1)) < n;) {
-            movs[i] = r.Explorar(jugadas[i], lineas[i]);
+            movs[i] = r.ExplorarRaiz(jugadas[i], lineas[i]);
             hecho[i].store(true, std::memory_order_release);
             alTerminar();
         }
