@@ -27,10 +27,20 @@ void Despachador::Despachar()
     // The buffer is re-read on every pass: a nested run may have taken lines
     // from it while the previous handler waited.
     while (protocolo::TomarLinea(buffer, linea)) {
+        if (descartando || linea.size() > kMaxLinea) {
+            descartando = false;
+            ++Ignoradas;
+            Anotar(QStringLiteral("(línea ignorada: demasiado larga)"));
+            continue;
+        }
         if (linea.isEmpty())
             continue;
         Anotar(linea);
         Atender(linea);
+    }
+    if (buffer.size() > kMaxLinea) {
+        buffer.clear();
+        descartando = true;
     }
 }
 

@@ -77,6 +77,9 @@ public:
     // Receive log: "hh:mm:ss.zzz line", newest last, at most kMaxRegistro
     // entries. Refused lines are logged once more with their reason.
     static constexpr int kMaxRegistro = 2000;
+    // No line of the table comes near this; a longer one (or endless bytes
+    // without LF) is dropped instead of growing the buffer without bound.
+    static constexpr int kMaxLinea = 8192;
     QStringList Registro;
     int Ignoradas = 0;
     std::function<void(const QString&)> AlRegistrar;
@@ -85,4 +88,5 @@ private:
     void Anotar(const QString& entrada);
     QByteArray buffer;
     bool programado = false;
+    bool descartando = false;  // the rest of an over-long line is still to come
 };

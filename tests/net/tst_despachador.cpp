@@ -106,6 +106,13 @@ private slots:
         Recibir(texto.left(corte));
         Recibir(texto.mid(corte));
         QCOMPARE(oyente->eventos.last(), QStringLiteral("chat Begoña: ¡ñandú!"));
+
+        // Endless bytes without LF are dropped, up to the end of that line.
+        Recibir("Chat x: " + QByteArray(20000, 'a'));
+        QVERIFY(D->Buffer().size() <= Despachador::kMaxLinea);
+        Recibir(QByteArray(20000, 'b') + "\nChat y: " + QByteArray(9000, 'c') + "\nChat z: fin\n");
+        QCOMPARE(oyente->eventos.last(), QStringLiteral("chat z: fin"));
+        QCOMPARE(D->Ignoradas, 2);
     }
 
     void claves()
