@@ -145,10 +145,13 @@ QString AnfitrionVentana::InputBox(const QString& prompt, const QString& titulo,
 {
     if (::Cerrando())
         return {};
-    bool ok = false;
-    const QString r =
-        QInputDialog::getText(QApplication::activeWindow(), titulo, prompt, QLineEdit::Normal, propuesta, &ok);
-    return ok ? r : QString();
+    QInputDialog caja(QApplication::activeWindow());
+    caja.setWindowTitle(titulo);
+    caja.setLabelText(prompt);
+    caja.setTextValue(propuesta);
+    caja.setOkButtonText(QStringLiteral("Aceptar"));
+    caja.setCancelButtonText(QStringLiteral("Cancelar"));
+    return caja.exec() == QDialog::Accepted ? caja.textValue() : QString();
 }
 
 void AnfitrionVentana::MostrarPicThink(bool visible)

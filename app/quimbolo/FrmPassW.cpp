@@ -39,7 +39,17 @@ FrmPassW::FrmPassW(const QString& carpeta, QString& rutaJuego, Anfitrion& anfitr
     rejilla->addWidget(bEntrar, 1, 1, 1, 2, Qt::AlignRight);
 
     ElegirArchivo = [this](const QString& inicio, const QString& filtro) {
-        return QFileDialog::getOpenFileName(this, QStringLiteral("Quimbolo"), inicio, filtro);
+        QFileDialog dialogo(this, QStringLiteral("Quimbolo"), inicio, filtro);
+        dialogo.setFileMode(QFileDialog::ExistingFile);
+        dialogo.setOption(QFileDialog::DontUseNativeDialog);
+        dialogo.setLabelText(QFileDialog::LookIn, QStringLiteral("Buscar en:"));
+        dialogo.setLabelText(QFileDialog::FileName, QStringLiteral("Nombre:"));
+        dialogo.setLabelText(QFileDialog::FileType, QStringLiteral("Tipo:"));
+        dialogo.setLabelText(QFileDialog::Accept, QStringLiteral("Abrir"));
+        dialogo.setLabelText(QFileDialog::Reject, QStringLiteral("Cancelar"));
+        if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty())
+            return QString();
+        return dialogo.selectedFiles().constFirst();
     };
     connect(txtRuta, &QLineEdit::returnPressed, this, [this] { focusNextChild(); });
     connect(CmdRuta, &QPushButton::clicked, this, &FrmPassW::CmdRuta_Click);
