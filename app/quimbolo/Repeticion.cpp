@@ -91,8 +91,11 @@ void Repeticion::bRepetir_Click(int silla)
     A.Boton(Control::bAzar, silla, Accion::Ocultar);
     A.Boton(Control::bRepetir, silla, Accion::Ocultar);
     AplicarRegistro(E, lectura.Registro);
-    // 4.
+    // 4. The pool is gone: every tile now lies in a hand.
     E.Modo = QStringLiteral("LECTURA");
+    for (int s = 1; s <= 4; ++s)
+        A.DibujarMano(s, E.Jugadores[s].Vista);
+    A.DibujarMesa();
     // 5 and 6.
     const QStringList lineas = LineasRepeticion(E, static_cast<int>(lectura.Registro.Tiros.size()));
     for (int i = 0; i < 4; ++i)
