@@ -99,8 +99,7 @@ private slots:
     void init() { ReiniciarCierre(); }
     void marcadorDelMenu();
     void alarmaYOrdenDelSonido();
-    void chatEnDosCopias();
-    void repeticionEnDosCopias();
+    void chatYRepeticionEnDosCopias();
     void atrasEnDosCopias();
 
 private:
@@ -156,27 +155,7 @@ void PruebaVentanaJuego::alarmaYOrdenDelSonido()
     QCOMPARE(sonidos.mid(0, 8), QStringList({"Close", ronca, "Open", "Play", "Close", ronca, "Open", "Play"}));
 }
 
-void PruebaVentanaJuego::chatEnDosCopias()
-{
-    Brintal mesa;
-    if (!mesa.Arrancar())
-        QSKIP("brintal no está disponible");
-    Sesion s1(dir_.path() + '/'), s2(dir_.path() + '/');
-    frmDomino w1(s1), w2(s2);
-    s1.E.NombreLocal = "Ana";
-    QVERIFY(Sentarse(s1, mesa.Puerto, {1}) && Sentarse(s2, mesa.Puerto, {2}));
-
-    w1.txtChat->setText("¿Jugamos? Sí: ñandú");
-    QTest::keyClick(w1.txtChat, Qt::Key_Return);
-    QVERIFY(w1.txtChat->text().isEmpty());
-    // Every copy shows it, the sender's once the table returns it.
-    QTRY_VERIFY(w1.lstChat->count() == 1 && w2.lstChat->count() == 1);
-    QCOMPARE(w2.lstChat->item(0)->text(), QString("Ana: ¿Jugamos? Sí: ñandú"));
-    QCOMPARE(w1.lstChat->item(0)->text(), w2.lstChat->item(0)->text());
-    QCOMPARE(w2.lstChat->currentRow(), 0);
-}
-
-void PruebaVentanaJuego::repeticionEnDosCopias()
+void PruebaVentanaJuego::chatYRepeticionEnDosCopias()
 {
     Brintal mesa;
     if (!mesa.Arrancar())
@@ -189,6 +168,17 @@ void PruebaVentanaJuego::repeticionEnDosCopias()
     Sesion s1(dir_.path() + '/'), s2(dir_.path() + '/');
     frmDomino w1(s1), w2(s2);
     QVERIFY(Sentarse(s1, mesa.Puerto, {1}) && Sentarse(s2, mesa.Puerto, {2, 3, 4}));
+
+    s1.E.NombreLocal = "Ana";
+    w1.txtChat->setText("¿Jugamos? Sí: ñandú");
+    QTest::keyClick(w1.txtChat, Qt::Key_Return);
+    QVERIFY(w1.txtChat->text().isEmpty());
+    // Every copy shows it, the sender's once the table returns it.
+    QTRY_VERIFY(w1.lstChat->count() == 1 && w2.lstChat->count() == 1);
+    QCOMPARE(w2.lstChat->item(0)->text(), QString("Ana: ¿Jugamos? Sí: ñandú"));
+    QCOMPARE(w1.lstChat->item(0)->text(), w2.lstChat->item(0)->text());
+    QCOMPARE(w2.lstChat->currentRow(), 0);
+
     for (Sesion* s : {&s1, &s2}) {  // in the pick, seat 1 with a tile taken
         s->E.FaseMano = "REPARTIENDO";
         s->E.Jugadores[1].Mano[1] = 3;
