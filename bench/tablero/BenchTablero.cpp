@@ -10,7 +10,7 @@
 #include <QElapsedTimer>
 #include <cstdio>
 
-#include "tests/view/Escena.h"
+#include "bench/tablero/Escena.h"
 #include "view/Tablero.h"
 
 namespace {

