@@ -1,6 +1,7 @@
 #include "view/Tablero.h"
 
 #include <QDir>
+#include <algorithm>
 #include <cmath>
 #include <QMouseEvent>
 #include <QPainter>
@@ -212,26 +213,39 @@ void Tablero::BorrarZona(double x1, double y1, double x2, double y2)
     update();
 }
 
+QRectF Tablero::Destino() const
+{
+    const double ancho = lienzo_.G.AnchoMesa, alto = lienzo_.G.AltoMesa;
+    const double escala = std::min(width() / ancho, height() / alto);
+    if (escala <= 0)
+        return QRectF(0, 0, ancho, alto);
+    const QSizeF tam(ancho * escala, alto * escala);
+    return QRectF(QPointF((width() - tam.width()) / 2, (height() - tam.height()) / 2), tam);
+}
+
 QPoint Tablero::PuntoEnWidget(double x, double y) const
 {
     const QPointF p = APixel(lienzo_.G, Proyectar(lienzo_.G, x, y));
-    const double ex = width() / lienzo_.G.AnchoMesa;
-    const double ey = height() / lienzo_.G.AltoMesa;
-    return QPointF(p.x() * ex, p.y() * ey).toPoint();
+    const QRectF d = Destino();
+    return QPointF(d.left() + p.x() * d.width() / lienzo_.G.AnchoMesa,
+                   d.top() + p.y() * d.height() / lienzo_.G.AltoMesa).toPoint();
 }
 
 QPointF Tablero::ASuperficie(QPointF enWidget) const
 {
-    const double ex = width() > 0 ? lienzo_.G.AnchoMesa / width() : 1.0;
-    const double ey = height() > 0 ? lienzo_.G.AltoMesa / height() : 1.0;
-    return DePixel(lienzo_.G, QPointF(enWidget.x() * ex, enWidget.y() * ey));
+    const QRectF d = Destino();
+    return DePixel(lienzo_.G, QPointF((enWidget.x() - d.left()) * lienzo_.G.AnchoMesa / d.width(),
+                                      (enWidget.y() - d.top()) * lienzo_.G.AltoMesa / d.height()));
 }
 
 void Tablero::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    p.setRenderHint(QPainter::SmoothPixmapTransform, size() != lienzo_.Imagen().size());
-    p.drawImage(rect(), lienzo_.Imagen());
+    const QRectF d = Destino();
+    if (d.toRect() != rect())
+        p.fillRect(rect(), QColor(24, 20, 18));
+    p.setRenderHint(QPainter::SmoothPixmapTransform, d.size() != QSizeF(lienzo_.Imagen().size()));
+    p.drawImage(d, lienzo_.Imagen());
 }
 
 void Tablero::mousePressEvent(QMouseEvent* ev)

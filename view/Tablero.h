@@ -85,6 +85,8 @@ protected:
 
 private:
     QPointF ASuperficie(QPointF enWidget) const;
+    // Where the board's image lands in the widget: as large as fits, same shape.
+    QRectF Destino() const;
     void CargarFondo(const QString& archivo);
     char ModoMesa() const;
     bool MontonOrdenado() const;

@@ -136,6 +136,7 @@ private slots:
     {
         QFETCH(QString, modo);
         Vista(modo);
+        t->resize(600, 600);  // another shape: the board keeps its own, centred
         e.Turno = 2;
         // Seat 2's four tiles lie at y = 0.595, 0.545, 0.495, 0.445.
         Presionar(0.61, 0.56);
