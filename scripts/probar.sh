@@ -8,7 +8,7 @@ carpeta="$raiz/build"
 extra=()
 if [ "${1:-}" = "--sanitizers" ]; then
   carpeta="$raiz/build-san"
-  extra=(-DQUIMBOLO_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug)
+  extra=(-DQUIMBOLO_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo)
   export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
   export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 fi
