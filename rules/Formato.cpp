@@ -10,8 +10,8 @@ namespace {
 // Rounds num/den (den > 0, num >= 0) scaled by escala, half away from zero.
 std::int64_t Redondear(std::int64_t num, std::int64_t den, std::int64_t escala)
 {
-    const __int128 n = static_cast<__int128>(num) * escala * 2 + den;
-    return static_cast<std::int64_t>(n / (static_cast<__int128>(den) * 2));
+    // Line counts stay far below 2^53, so the scaled numerator cannot overflow.
+    return (num * escala * 2 + den) / (den * 2);
 }
 
 QString ConMiles(std::int64_t n)
