@@ -3,7 +3,9 @@
 //
 //   bench_tablero [--vueltas N] [--capturas DIR]
 //
-// With --capturas the three boards are also saved as PNG files in DIR.
+// With --capturas the boards are also saved as PNG files in DIR, together with
+// the board of a real hand among four computer seats, caught after its
+// sixteenth play, in each view.
 
 #include <QApplication>
 #include <QDir>
@@ -11,6 +13,8 @@
 #include <cstdio>
 
 #include "bench/tablero/Escena.h"
+#include "rules/AnfitrionMudo.h"
+#include "rules/Juego.h"
 #include "view/Tablero.h"
 
 namespace {
@@ -22,6 +26,60 @@ double Medir(Tablero& t, int vueltas)
     for (int i = 0; i < vueltas; ++i)
         t.Redibujar();
     return reloj.nsecsElapsed() / 1e6 / vueltas;
+}
+
+// A host without waits that draws on the board.
+class AnfitrionTablero : public AnfitrionMudo {
+public:
+    Tablero* T = nullptr;
+    std::function<void()> TrasMesa;
+    void DibujarMano(int silla, char modo) override { T->DibujarMano(silla, modo); }
+    void DibujarMesa() override
+    {
+        T->DibujarMesa();
+        if (TrasMesa)
+            TrasMesa();
+    }
+    void DibujarFichaSola(int ficha) override { T->DibujarFichaSola(ficha); }
+};
+
+void CapturarMano(const QString& carpeta, const QString& carpetaApp)
+{
+    Estado e;
+    e.CarpetaApp = carpetaApp;
+    e.Opciones.AoC = 'C';
+    e.Opciones.Nivel = 'P';
+    e.ParamNivel = ParamNivelDe('P');
+    for (int s = 1; s <= 4; ++s) {
+        Jugador& j = e.Jugadores[s];
+        j.HoC = 'C';
+        j.LoR = 'L';
+        j.Vista = (s == 1 || s == 3) ? 'A' : 'C';
+        j.Nombre = QStringLiteral("Compu %1").arg(s);
+        j.Semilla = 1000 * s + 7;
+    }
+    AnfitrionTablero h;
+    Tablero t(e);
+    t.PonerColor(false);
+    h.T = &t;
+    Juego juego(e, h);
+    bool hecho = false;
+    h.TrasMesa = [&] {
+        if (hecho || e.FaseMano != QLatin1String("TIRANDO") || e.NumTiro < 16)
+            return;
+        hecho = true;
+        const auto guardar = [&](const char* nombre) {
+            t.Imagen().save(QDir(carpeta).filePath(QStringLiteral("mano_%1.png").arg(QLatin1String(nombre))));
+        };
+        guardar("2D");
+        t.VerEn3D();
+        guardar("3D");
+        t.PonerColor(true);
+        guardar("3D_color");
+        t.VerEn2D();
+        guardar("2D_color");
+    };
+    juego.IniciarPartida();
 }
 
 }  // namespace
@@ -68,5 +126,7 @@ int main(int argc, char** argv)
             t.Imagen().save(QDir(capturas).filePath(archivo));
         }
     }
+    if (!capturas.isEmpty())
+        CapturarMano(capturas, e.CarpetaApp);
     return 0;
 }
