@@ -1,6 +1,7 @@
 #include "shell/Caratula.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
@@ -62,7 +63,13 @@ void Caratula::Mostrar()
         move(pantalla->availableGeometry().center() - rect().center());
     timer1_->stop();
     timer1_->start(kMilisegundos);
-    exec();
+    // A click or key handled while the window is being shown may close it
+    // before any loop runs: only wait while it is still open.
+    QEventLoop espera;
+    connect(this, &QDialog::finished, &espera, &QEventLoop::quit);
+    show();
+    if (isVisible())
+        espera.exec();
     timer1_->stop();
 }
 

@@ -206,6 +206,13 @@ void frmDomino::Nombres()
     paneles_->PonerNombres();
 }
 
+void frmDomino::resizeEvent(QResizeEvent* e)
+{
+    // The board keeps its own units; only the names are laid out again.
+    QMainWindow::resizeEvent(e);
+    Nombres();
+}
+
 void frmDomino::showEvent(QShowEvent* e)
 {
     QMainWindow::showEvent(e);

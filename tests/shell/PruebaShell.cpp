@@ -2,10 +2,13 @@
 // program folder and the single-copy lock.
 #include <QApplication>
 #include <QLabel>
+#include <QTextBrowser>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
 
+#include "shell/Ayuda.h"
+#include "shell/Caratula.h"
 #include "shell/CarpetaApp.h"
 #include "shell/MensaBox.h"
 #include "shell/Pausa.h"
@@ -139,6 +142,49 @@ private slots:
         QCOMPARE(NormalizarCarpeta("C:"), QString("C:"));
         QCOMPARE(NormalizarCarpeta("C:\\Juegos\\"), QString("C:\\Juegos\\"));
         QVERIFY(CarpetaApp().endsWith(s));
+    }
+
+    void caratulaSeCierra()
+    {
+        // A key or a click closes it at once; otherwise its four-second timer.
+        for (int forma = 0; forma < 2; ++forma) {
+            Caratula c;
+            QTimer::singleShot(0, &c, [&] {
+                QVERIFY(c.isVisible());
+                QVERIFY(c.Timer1()->isActive());
+                QCOMPARE(c.Timer1()->interval(), Caratula::kMilisegundos);
+                if (forma == 0)
+                    QTest::keyClick(&c, Qt::Key_Space);
+                else
+                    QTest::mouseClick(&c, Qt::LeftButton);
+            });
+            c.Mostrar();
+            QVERIFY(!c.isVisible());
+            QVERIFY(!c.Timer1()->isActive());
+        }
+        QCOMPARE(Caratula::kMilisegundos, 4000);
+    }
+
+    void ayuda()
+    {
+        // The help installed beside the program explains the controls.
+        const QString archivo = QDir(qEnvironmentVariable("QUIMBOLO_CARPETA")).filePath(kArchivoAyuda);
+        QVERIFY(QFile::exists(archivo));
+        VentanaAyuda v(archivo);
+        const QString texto = v.Texto()->toPlainText();
+        for (const char* clave : {"Al azar", "Consejo", "Atrás", "Opciones de Juego", "Iniciar la Partida",
+                                  "Gana quien no cierra", "¡Me Fuí!", "en 2D", "Marcador"})
+            QVERIFY2(texto.contains(QString::fromUtf8(clave)), clave);
+
+        // F1 anywhere opens the program's help window.
+        InstalarAyudaF1();
+        QWidget cualquiera;
+        cualquiera.show();
+        QTest::keyClick(&cualquiera, Qt::Key_F1);
+        bool abierta = false;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            abierta |= qobject_cast<VentanaAyuda*>(w) && w->isVisible();
+        QVERIFY(abierta);
     }
 
     void unaSolaCopia()
