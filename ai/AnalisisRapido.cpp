@@ -25,6 +25,7 @@
 #include <functional>
 #include <memory>
 #include <new>
+#include <system_error>
 #include <thread>
 #include <vector>
 #include <cstdlib>
@@ -237,6 +238,7 @@ private:
     std::uint32_t jugadas_ = 0;  // tiles played since the root
     int miPareja_ = 1, parejaSalida_ = 1;
     bool acuPtos_ = false;
+    char ultimaLetra_ = '?';
 
     static int Sig(int s) { return (s & 3) + 1; }
 
@@ -294,6 +296,24 @@ private:
         if (hayP && hayG)
             return ParejaDe(silla) == miPareja_ ? 'G' : 'P';
         return hayP ? 'P' : 'G';
+    }
+
+    // A seat down to one tile that fits goes out at once, once per end it
+    // fits: the whole node, without a call.
+    bool Salir(int s, int a, int b, Acumulado& acc)
+    {
+        const std::uint32_t m = mano_[s];
+        if (Varios(m))
+            return false;
+        const int veces = ((m & conNumero_[b]) != 0) + (a != b && (m & conNumero_[a]) != 0);
+        if (veces == 0)
+            return false;
+        const int t = std::countr_zero(m);
+        Quitar(s, t);
+        for (int i = 0; i < veces; ++i)
+            ultimaLetra_ = Ida(s, acc);
+        Devolver(s, t);
+        return true;
     }
 
     // The seat has more than one placement.
@@ -493,8 +513,9 @@ private:
                     const int suma = p1_[t] + p2_[t];
                     const int na = lado == 0 ? a : suma - a;
                     const int nb = lado == 0 ? suma - b : b;
-                    const Resultado h = enMano_ >= kMinimoCache ? Abajo(sig, na, nb, 0, prof + 1, acc)
-                                                                : Explorar(sig, na, nb, 0, prof + 1, acc);
+                    const Resultado h = Salir(sig, na, nb, acc)        ? Resultado{ultimaLetra_, -1}
+                                        : enMano_ >= kMinimoCache ? Abajo(sig, na, nb, 0, prof + 1, acc)
+                                                                  : Explorar(sig, na, nb, 0, prof + 1, acc);
                     r = h.Letra;
                     if (h.Hondo + 1 > hondo)
                         hondo = h.Hondo + 1;
@@ -573,8 +594,13 @@ Busqueda BuscarRapido(const Estado& e, Anfitrion& a)
         }
     };
     std::thread ayudante;
-    if (dos)
-        ayudante = std::thread(trabajar, [] {});
+    if (dos) {
+        try {
+            ayudante = std::thread(trabajar, [] {});
+        } catch (const std::system_error&) {
+            // No second thread to be had: this one does every move.
+        }
+    }
     trabajar(informar);
     if (ayudante.joinable())
         ayudante.join();

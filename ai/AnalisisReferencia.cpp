@@ -1,4 +1,4 @@
-// The reference engine: the search said plainly, on a 28-character string of
+// The reference engine: the search said plainly, on a 28-character table of
 // tile states copied at every move. It is slow on purpose; the tests hold the
 // fast engine to its every byte.
 
@@ -6,7 +6,7 @@
 
 namespace {
 
-using Estados = std::string;  // character t: 'D' in a hand, 'J' played
+using Estados = std::array<char, kNumFichas>;  // character t: 'D' in a hand, 'J' played
 
 class Referencia {
 public:
@@ -14,7 +14,7 @@ public:
     {
         MiPareja = ParejaDe(e.Turno);
         for (int t = 0; t < kNumFichas; ++t)
-            EstadoFichas += e.Fichas[t].Lugar;
+            EstadoFichas[t] = e.Fichas[t].Lugar;
     }
 
     Busqueda Correr()

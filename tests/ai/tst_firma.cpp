@@ -55,5 +55,12 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(PruebaFirma)
+int main(int argc, char** argv)
+{
+    if (!qEnvironmentVariableIsSet("QTEST_FUNCTION_TIMEOUT"))
+        qputenv("QTEST_FUNCTION_TIMEOUT", "1500000");
+    QCoreApplication app(argc, argv);
+    PruebaFirma prueba;
+    return QTest::qExec(&prueba, argc, argv);
+}
 #include "tst_firma.moc"

@@ -95,7 +95,7 @@ private slots:
     void igualQueLaReferencia()
     {
         if (kSanitizado)
-            CompararVarias(20261206, 120, {3, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 4, 5, 6, 7, 8, 9, 10, 11, 12});
+            CompararVarias(20261206, 100, {5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 6, 7, 8, 9, 10, 11, 12, 13, 14, 4});
         else
             CompararVarias(20261206, 300, {3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14});
     }
@@ -103,13 +103,23 @@ private slots:
     // The first plays of a hand: the cache and the second worker at full use.
     void igualEnLasPrimerasJugadas()
     {
-        CompararVarias(7, 2, {2});
+        CompararVarias(5, 1, {3});
         if (!kSanitizado) {
+            CompararVarias(7, 2, {2});
             CompararVarias(11, 1, {1});
             CompararVarias(13, 1, {0});
         }
     }
 };
 
-QTEST_GUILESS_MAIN(PruebaRapido)
+// The reference takes minutes on the first plays of a hand: the per-test
+// watchdog gets room for that.
+int main(int argc, char** argv)
+{
+    if (!qEnvironmentVariableIsSet("QTEST_FUNCTION_TIMEOUT"))
+        qputenv("QTEST_FUNCTION_TIMEOUT", "1500000");
+    QCoreApplication app(argc, argv);
+    PruebaRapido prueba;
+    return QTest::qExec(&prueba, argc, argv);
+}
 #include "tst_rapido.moc"
