@@ -1,5 +1,6 @@
 #include "net/frmConnect.h"
 
+#include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -94,8 +95,23 @@ void frmConnect::Conectar()
     C.Conectar(modo, txtIPMesa->text());
 }
 
+void frmConnect::reject()
+{
+    if (!conectado_)
+        QDialog::reject();
+}
+
+void frmConnect::closeEvent(QCloseEvent* e)
+{
+    if (conectado_)
+        e->ignore();
+    else
+        QDialog::closeEvent(e);
+}
+
 void frmConnect::Conectado()
 {
+    conectado_ = true;
     // The receive log moves to the top; the question is no longer asked.
     for (QWidget* w : std::initializer_list<QWidget*>{Label1, opLocal, opMesaPropia, opRed, txtIPMesa, cmdConectar})
         w->hide();

@@ -35,10 +35,18 @@ public:
     // The "Continuar" action.
     void Conectar();
 
+    // Once connected the dialog stays for the whole run: only the game
+    // window's closing ends it.
+    void reject() override;
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
 private:
     void ElegirOpcion();
     void Conectado();
 
     ConectorMesa& C;
     Despachador& D;
+    bool conectado_ = false;
 };

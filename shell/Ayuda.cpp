@@ -29,9 +29,14 @@ VentanaAyuda::VentanaAyuda(const QString& archivo, QWidget* padre) : QWidget(pad
 VentanaAyuda* AbrirAyuda()
 {
     static QPointer<VentanaAyuda> ventana;
+    // A modal window open now would block a window of its own: the help
+    // becomes that window's child, so it can be read and scrolled.
+    QWidget* modal = QApplication::activeModalWidget();
     if (!ventana) {
-        ventana = new VentanaAyuda(CarpetaApp() + kArchivoAyuda);
+        ventana = new VentanaAyuda(CarpetaApp() + kArchivoAyuda, modal);
         ventana->setAttribute(Qt::WA_DeleteOnClose);
+    } else if (ventana->parentWidget() != modal) {
+        ventana->setParent(modal, Qt::Window);
     }
     ventana->show();
     ventana->raise();

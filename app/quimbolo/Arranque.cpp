@@ -21,7 +21,6 @@ frmDomino* AbrirMesaYJuego(Sesion& sesion, frmConnect& conexion)
     }
     auto* juego = new frmDomino(sesion);
     juego->setAttribute(Qt::WA_DeleteOnClose, false);
-    juego->setWindowModality(Qt::ApplicationModal);
     juego->show();
     return juego;
 }

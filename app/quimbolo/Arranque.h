@@ -10,8 +10,8 @@ class frmDomino;
 class Sesion;
 
 // Runs the lobby modally over the connect dialog and, when it ends with the
-// partida starting, opens the game window (application-modal, so the connect
-// dialog below it stays put). Returns the game window, or nullptr when the
+// partida starting, opens the game window (the connect dialog stays open
+// beneath it and can no longer be closed). Returns the game window, or nullptr when the
 // person left the table, in which case the program is ending.
 frmDomino* AbrirMesaYJuego(Sesion& sesion, frmConnect& conexion);
 

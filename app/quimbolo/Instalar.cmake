@@ -1,7 +1,6 @@
 # The program folder once installed: PREFIX/share/Quimbolo holds the
 # executables, MMEDIA, JGO and the help; the desktop entry points at it.
 install(TARGETS quimbolo RUNTIME DESTINATION share/Quimbolo)
-install(DIRECTORY ${QUIMBOLO_CARPETA}/MMEDIA DESTINATION share/Quimbolo OPTIONAL)
 install(DIRECTORY DESTINATION share/Quimbolo/JGO)
 install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/quimbolo.svg DESTINATION share/icons/hicolor/scalable/apps)
 install(CODE [[

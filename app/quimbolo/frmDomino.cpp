@@ -53,9 +53,15 @@ frmDomino::frmDomino(Sesion& sesion, QWidget* padre) : QMainWindow(padre), S(ses
         for (QPushButton* b : {bAzar[s], bRepetir[s], bNoSalir[s]}) {
             b->setObjectName(b->objectName() + QString::number(s));
             b->setMinimumWidth(0);
+            // The panel keeps its size when its buttons come and go, so the
+            // board does not jump during the pick and the lead.
+            QSizePolicy politica(QSizePolicy::Maximum, QSizePolicy::Fixed);
+            politica.setRetainSizeWhenHidden(s == 1 || s == 3);
+            b->setSizePolicy(politica);
             b->hide();
             paneles_->Panel(s)->Botones()->addWidget(b);
         }
+        paneles_->Panel(s)->Botones()->addStretch();
         connect(bAzar[s], &QPushButton::clicked, this, [this, s] { S.J.CompletarAlAzar(s); });
         connect(bNoSalir[s], &QPushButton::clicked, this, [this, s] { S.J.NoSalir(s); });
         connect(bRepetir[s], &QPushButton::clicked, this, [this, s] {
@@ -115,9 +121,11 @@ frmDomino::frmDomino(Sesion& sesion, QWidget* padre) : QMainWindow(padre), S(ses
     rejilla->setContentsMargins(6, 6, 6, 6);
     rejilla->setSpacing(4);
     rejilla->addWidget(paneles_->Panel(3), 0, 1);
-    rejilla->addWidget(paneles_->Panel(4), 1, 0);
+    paneles_->Panel(2)->setMinimumWidth(150);
+    paneles_->Panel(4)->setMinimumWidth(150);
+    rejilla->addWidget(paneles_->Panel(4), 1, 0, Qt::AlignVCenter);
     rejilla->addWidget(p1, 1, 1);
-    rejilla->addWidget(paneles_->Panel(2), 1, 2);
+    rejilla->addWidget(paneles_->Panel(2), 1, 2, Qt::AlignVCenter);
     rejilla->addWidget(paneles_->Panel(1), 2, 1);
     rejilla->setRowStretch(1, 1);
     rejilla->setColumnStretch(1, 1);

@@ -145,6 +145,10 @@ private slots:
         QCOMPARE(s.E.Jugadores[1].LoR, 'L');
         QCOMPARE(s.E.Jugadores[3].HoC, 'C');
         QVERIFY(f.lstDataIn->isVisible());
+        // Connected, the dialog stays open for the rest of the run.
+        f.close();
+        f.reject();
+        QVERIFY(f.isVisible());
         QVERIFY(f.lstDataIn->count() >= 8);
     }
 

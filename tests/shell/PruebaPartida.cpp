@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QPushButton>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -84,6 +85,10 @@ private slots:
         servidor.start(brintal, {"--sin-ventana", "--puerto", QString::number(puerto), "--opcion", "AoC=A",
                                  "--opcion", "Nivel=P", "--opcion", "Puntos=300"});
         QVERIFY(servidor.waitForStarted());
+        const auto pararServidor = qScopeGuard([&] {
+            servidor.terminate();
+            servidor.waitForFinished(5000);
+        });
         QTRY_VERIFY_WITH_TIMEOUT(
             [&] {
                 QTcpSocket prueba;
@@ -189,8 +194,6 @@ private slots:
         guion.stop();
         cambioVista.stop();
         QVERIFY(vistas);
-        servidor.terminate();
-        servidor.waitForFinished(5000);
 
         QVERIFY(juego);
         QVERIFY(!juego->isVisible());
