@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QPointer>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -20,6 +21,8 @@ VentanaAyuda::VentanaAyuda(const QString& archivo, QWidget* padre) : QWidget(pad
     auto* caja = new QVBoxLayout(this);
     caja->setContentsMargins(0, 0, 0, 0);
     caja->addWidget(texto_);
+    auto* cerrar = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(cerrar, &QShortcut::activated, this, &QWidget::close);
     if (QFile::exists(archivo))
         texto_->setSource(QUrl::fromLocalFile(archivo));
     else

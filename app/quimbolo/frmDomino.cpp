@@ -246,7 +246,7 @@ void frmDomino::PrimeraActivacion()
     // event loop rather than inside this event.
     p1->PonerColor(false);
     MVerColor->setChecked(false);
-    S.A.Programar([this] { S.J.IniciarPartida(); });
+    S.A.Programar([&juego = S.J] { juego.IniciarPartida(); });
 }
 
 void frmDomino::closeEvent(QCloseEvent* e)

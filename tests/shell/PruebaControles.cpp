@@ -50,11 +50,6 @@ private slots:
         // A seat outside 1..4 is ignored.
         a.Boton(Control::bAzar, 9, Accion::Mostrar);
         a.Semaforo(0, LuzVerde);
-
-        a.Semaforo(3, LuzVerde);
-        a.Semaforo(2, LuzAmbar);
-        QVERIFY(!v.Panel(3)->SemaVerde->isHidden() && v.Panel(3)->SemaRojo->isHidden());
-        QVERIFY(!v.Panel(2)->SemaAmbar->isHidden() && v.Panel(1)->SemaAmbar->isHidden());
     }
 };
 

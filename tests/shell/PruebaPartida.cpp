@@ -131,14 +131,12 @@ private slots:
             if (vistas || !juego || cerrado || s.E.NumTiro < 6 || s.E.FaseMano != QLatin1String("TIRANDO"))
                 return;
             vistas = true;
-            Capturar(juego.get(), "partida-2d");
             juego->MVer3D->trigger();
             Capturar(juego.get(), "partida-3d");
             juego->MVerColor->trigger();
             QVERIFY(juego->MVerColor->isChecked());
             Capturar(juego.get(), "partida-3d-color");
             juego->MVer2D->trigger();
-            Capturar(juego.get(), "partida-2d-color");
         });
         cambioVista.start();
 
@@ -164,10 +162,8 @@ private slots:
                 Estado& e = s.E;
                 const bool resumen = c.Textos.filter("¡Me Fuí!").size() + c.Textos.filter("¡Cerré el Juego!").size();
                 if (resumen && e.FaseMano == QLatin1String("REPARTIENDO")) {
-                    Capturar(juego.get(), "partida-siguiente");
                     juego->close();
                 } else if (juego->bAzar[1]->isVisible() && juego->bAzar[1]->isEnabled()) {
-                    Capturar(juego.get(), "partida-reparto");
                     juego->bAzar[1]->click();
                 } else if (e.Turno == 1 && !e.ManoTerminada &&
                            (e.FaseMano == QLatin1String("SALIENDO") || e.FaseMano == QLatin1String("TIRANDO"))) {
