@@ -17,6 +17,7 @@ void Pausa(double segundos)
     QEventLoop espera;
     QTimer reloj;
     reloj.setSingleShot(true);
+    reloj.setTimerType(Qt::PreciseTimer);
     QObject::connect(&reloj, &QTimer::timeout, &espera, &QEventLoop::quit);
     reloj.start(static_cast<int>(segundos * 1000.0 + 0.5));
     gEsperas.push_back(&espera);
