@@ -6,9 +6,11 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "net/Protocolo.h"
 #include "net/SalonMesa.h"
 #include "net/frmOpciones.h"
 
@@ -127,6 +129,14 @@ void frmMesa::showEvent(QShowEvent* e)
         MostrarSilla(s);
     txtNombre->setFocus();
     QDialog::showEvent(e);
+    // A table that had started before this window listened has already said
+    // so: the lobby closes as if the start arrived now.
+    for (const QString& entrada : D.Registro) {
+        if (protocolo::Clave(entrada.mid(entrada.indexOf(QLatin1Char(' ')) + 1)) == QLatin1String("Inici")) {
+            QTimer::singleShot(0, this, &frmMesa::InicioRecibido);
+            break;
+        }
+    }
 }
 
 void frmMesa::MostrarSilla(int s)

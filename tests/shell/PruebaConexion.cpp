@@ -152,6 +152,18 @@ private slots:
         QVERIFY(f.lstDataIn->count() >= 8);
     }
 
+    void mesaYaIniciada()
+    {
+        // Joining a table whose partida started before the lobby opened.
+        QTemporaryDir carpeta;
+        Sesion s(carpeta.path() + "/");
+        s.D.Llegada("Nombre1 Ana\r\nNombre2 Luis\r\nNombre3 Eva\r\nNombre4 Juan\r\nInici\r\n");
+        QTRY_COMPARE(s.E.Jugadores[4].Nombre, QString("Juan"));
+        frmMesa mesa(s.Salon, s.D);
+        mesa.exec();
+        QCOMPARE(mesa.Resultado(), frmMesa::Final::Jugar);
+    }
+
     void cerrarSalonConSillaLibre()
     {
         // Closing with a free seat asks; leaving the question unanswered leaves.
