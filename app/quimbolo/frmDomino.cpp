@@ -32,6 +32,32 @@ QPushButton* BotonGrande(const QString& texto, const char* nombre, QWidget* padr
     return b;
 }
 
+// Holds the board at its own proportions, centred in whatever room the
+// window gives it, so tiles never look stretched.
+class MarcoTablero : public QWidget {
+public:
+    MarcoTablero(QWidget* padre) : QWidget(padre) {}
+    void Poner(QWidget* tablero)
+    {
+        tablero_ = tablero;
+        tablero_->setParent(this);
+    }
+    QSize sizeHint() const override { return tablero_ ? tablero_->sizeHint() : QSize(); }
+    QSize minimumSizeHint() const override { return sizeHint() / 2; }
+
+protected:
+    void resizeEvent(QResizeEvent*) override
+    {
+        if (!tablero_)
+            return;
+        const QSize propio = tablero_->sizeHint().scaled(size(), Qt::KeepAspectRatio);
+        tablero_->setGeometry(QRect(QPoint((width() - propio.width()) / 2, (height() - propio.height()) / 2), propio));
+    }
+
+private:
+    QWidget* tablero_ = nullptr;
+};
+
 }  // namespace
 
 frmDomino::frmDomino(Sesion& sesion, QWidget* padre) : QMainWindow(padre), S(sesion), acciones_(sesion.J)
@@ -40,8 +66,10 @@ frmDomino::frmDomino(Sesion& sesion, QWidget* padre) : QMainWindow(padre), S(ses
     auto* centro = new QWidget(this);
     setCentralWidget(centro);
 
-    p1 = new Tablero(S.E, centro);
+    auto* marco = new MarcoTablero(centro);
+    p1 = new Tablero(S.E, marco);
     p1->setObjectName(QStringLiteral("p1"));
+    marco->Poner(p1);
     p1->PonerAcciones(&acciones_);
 
     paneles_ = new Paneles(S.E, *p1, centro);
@@ -124,7 +152,7 @@ frmDomino::frmDomino(Sesion& sesion, QWidget* padre) : QMainWindow(padre), S(ses
     paneles_->Panel(2)->setMinimumWidth(150);
     paneles_->Panel(4)->setMinimumWidth(150);
     rejilla->addWidget(paneles_->Panel(4), 1, 0, Qt::AlignVCenter);
-    rejilla->addWidget(p1, 1, 1);
+    rejilla->addWidget(marco, 1, 1);
     rejilla->addWidget(paneles_->Panel(2), 1, 2, Qt::AlignVCenter);
     rejilla->addWidget(paneles_->Panel(1), 2, 1);
     rejilla->setRowStretch(1, 1);
