@@ -82,6 +82,9 @@ ResultadoAnalisis AnalizarPosicionReferencia(Estado& e, Anfitrion& a);
 // The two searches alone (no file, no classification).
 Busqueda BuscarReferencia(const Estado& e, Anfitrion& a);
 Busqueda BuscarRapido(const Estado& e, Anfitrion& a);
+// The fast engine keeps what it learnt for the later plays of the same hand;
+// this forgets it, as if no analysis had run (for cold measurements).
+void OlvidarAnalisis();
 
 // Classification and choice over the filled records; appends the entries to
 // `pronosticos`.

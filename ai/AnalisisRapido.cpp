@@ -18,12 +18,16 @@
 //    position the deepest seat without a placement lies. An aggregate is kept
 //    only when the guard did not act inside it, and reused only where that
 //    deepest seat stays above the guard too, so reuse never changes a result.
+//  - The cache is one table shared by both workers and kept after the
+//    analysis: the key names the tiles left, not the tiles played, so the
+//    later plays of the same hand find what the earlier analyses stored.
 
 #include <bit>
 #include <cstring>
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <new>
 #include <system_error>
 #include <thread>
@@ -63,16 +67,19 @@ struct Acumulado {
     }
 };
 
-// One cached aggregate. Counts below the tree lines stay far under 2^32;
-// larger ones are simply not cached.
+// One cached aggregate in four 64-bit words. The two workers share the table
+// without locks: the first word holds the key mixed with the other three, so
+// an entry torn by two simultaneous writes no longer matches any key and is
+// simply a miss. Counts below the tree lines stay far under 2^32; larger ones
+// are not cached.
 struct Entrada {
-    std::uint64_t Clave;  // 0: empty
+    std::uint64_t Clave;  // context-stamped key; 0: empty
     std::uint32_t Idas13, Idas24, Cierres13, Cierres24;
     std::uint8_t Max13, Min13, Max24, Min24;  // 255: no line won
-    char Letra;
+    char Letra;           // as seen by pair 1-3
     std::int8_t Hondo;    // depth of the deepest seat without a placement below; -1 none
     std::uint8_t Fichas;  // tiles in hands, to keep the costlier entry
-    std::uint8_t Relleno;
+    std::uint8_t Sello;   // low byte of the context stamp, to evict stale entries first
 };
 static_assert(sizeof(Entrada) == 32);
 
@@ -88,33 +95,85 @@ public:
     Cache(const Cache&) = delete;
     Cache& operator=(const Cache&) = delete;
 
-    void Anticipar(std::uint64_t clave) const { __builtin_prefetch(&tabla_[2 * Indice(clave)]); }
-
-    const Entrada* Buscar(std::uint64_t clave) const
+    // Entries of earlier contexts stop matching: the stamp is part of every
+    // stored key.
+    void NuevoContexto()
     {
-        const Entrada* b = &tabla_[2 * Indice(clave)];
-        if (b[0].Clave == clave)
-            return &b[0];
-        if (b[1].Clave == clave)
-            return &b[1];
-        return nullptr;
+        if (++sello_ == kSellos) {
+            std::memset(static_cast<void*>(tabla_), 0, 2 * (mascara_ + 1) * sizeof(Entrada));
+            sello_ = 1;
+        }
     }
 
-    void Guardar(const Entrada& e)
+    void Anticipar(std::uint64_t clave) const { __builtin_prefetch(&tabla_[2 * Indice(clave)]); }
+
+    bool Buscar(std::uint64_t clave, Entrada& e) const
+    {
+        const std::uint64_t sellada = Sellar(clave);
+        const Entrada* b = &tabla_[2 * Indice(clave)];
+        for (int i = 0; i < 2; ++i) {
+            Leer(b[i], e);
+            if (e.Clave == (sellada ^ Mezcla(e)))
+                return true;
+        }
+        return false;
+    }
+
+    void Guardar(Entrada e)
     {
         Entrada* b = &tabla_[2 * Indice(e.Clave)];
-        Entrada* destino = b[0].Clave == 0 ? &b[0]
-                           : b[1].Clave == 0 ? &b[1]
-                           : b[0].Fichas <= b[1].Fichas ? &b[0]
-                                                        : &b[1];
-        *destino = e;
+        e.Sello = static_cast<std::uint8_t>(sello_);
+        e.Clave = Sellar(e.Clave) ^ Mezcla(e);
+        // An entry of an earlier context goes first, then the one over fewer
+        // tiles, the cheaper to lose.
+        const int f0 = Valor(b[0]), f1 = Valor(b[1]);
+        Entrada& destino = f0 <= f1 ? b[0] : b[1];
+        std::uint64_t w[4];
+        std::memcpy(w, &e, sizeof w);
+        for (int i = 0; i < 4; ++i)
+            Palabra(destino, i).store(w[i], std::memory_order_relaxed);
     }
 
 private:
+    static constexpr std::uint64_t kSellos = 1u << 16;
     std::size_t mascara_ = 0;
     std::size_t tamano_ = 0;
     void* base_ = nullptr;
     Entrada* tabla_ = nullptr;
+    std::uint64_t sello_ = 1;
+
+    std::uint64_t Sellar(std::uint64_t clave) const { return clave | sello_ << 48; }
+
+    static std::atomic_ref<std::uint64_t> Palabra(Entrada& e, int i)
+    {
+        return std::atomic_ref<std::uint64_t>(reinterpret_cast<std::uint64_t*>(&e)[i]);
+    }
+
+    int Valor(Entrada& e) const
+    {
+        const std::uint64_t w = Palabra(e, 3).load(std::memory_order_relaxed);
+        return (w >> 56) == (sello_ & 0xff) ? static_cast<int>(w >> 48 & 0xff) : -1;
+    }
+
+    static void Leer(const Entrada& origen, Entrada& e)
+    {
+        std::uint64_t w[4];
+        for (int i = 0; i < 4; ++i)
+            w[i] = Palabra(const_cast<Entrada&>(origen), i).load(std::memory_order_relaxed);
+        std::memcpy(&e, w, sizeof w);
+    }
+
+    // The three data words, mixed so that words of different entries do not
+    // cancel out.
+    static std::uint64_t Mezcla(const Entrada& e)
+    {
+        std::uint64_t w[4];
+        std::memcpy(w, &e, sizeof w);
+        std::uint64_t h = w[1] * 0x9e3779b97f4a7c15ULL;
+        h = (h ^ (h >> 31) ^ w[2]) * 0xbf58476d1ce4e5b9ULL;
+        h = (h ^ (h >> 29) ^ w[3]) * 0x94d049bb133111ebULL;
+        return h ^ (h >> 32);
+    }
 
     bool Reservar(int bits)
     {
@@ -180,7 +239,7 @@ struct Resultado {
 
 class Rapida {
 public:
-    Rapida(const Estado& e, int bitsCache) : cache_(bitsCache)
+    Rapida(const Estado& e, Cache& cache) : cache_(cache)
     {
         for (int t = 0; t < kNumFichas; ++t) {
             p1_[t] = kTablaFichas[t].Punto1;
@@ -199,6 +258,7 @@ public:
             }
             enMano_ += nOrden_[s];
         }
+        jugadas_ = ~(mano_[1] | mano_[2] | mano_[3] | mano_[4]) & ((1u << kNumFichas) - 1);
         miPareja_ = ParejaDe(e.Turno);
         parejaSalida_ = ParejaDe(e.Salidor);
         acuPtos_ = e.Opciones.AcuPtos == 1;
@@ -225,7 +285,7 @@ public:
     }
 
 private:
-    Cache cache_;
+    Cache& cache_;
     std::string* arbol_ = nullptr;
 
     int p1_[kNumFichas]{}, p2_[kNumFichas]{};
@@ -235,7 +295,7 @@ private:
     std::int8_t orden_[5][7]{};
     int nOrden_[5]{};
     int enMano_ = 0;
-    std::uint32_t jugadas_ = 0;  // tiles played since the root
+    std::uint32_t jugadas_ = 0;  // tiles out of the hands: with the hands fixed, the position
     int miPareja_ = 1, parejaSalida_ = 1;
     bool acuPtos_ = false;
     char ultimaLetra_ = '?';
@@ -289,6 +349,13 @@ private:
         acc.Cierres[gana] += 1;
         Anotar(acc, gana, puntos);
         return gana == miPareja_ ? 'G' : 'P';
+    }
+
+    // A letter as seen by pair 1-3 and back: the cache keeps letters in a
+    // form that does not depend on who analyses.
+    char Absoluta(char letra) const
+    {
+        return miPareja_ == 1 || letra == '?' ? letra : letra == 'G' ? 'P' : 'G';
     }
 
     char Preferida(int silla, bool hayG, bool hayP) const
@@ -423,22 +490,22 @@ private:
             return Explorar(s, a, b, pases, prof, acc);
 
         const std::uint64_t clave = Clave(s, a, b, pases, jugadas_);
-        if (const Entrada* e = cache_.Buscar(clave); e && prof + e->Hondo < kGuarda) {
-            acc.Idas[1] += e->Idas13;
-            acc.Idas[2] += e->Idas24;
-            acc.Cierres[1] += e->Cierres13;
-            acc.Cierres[2] += e->Cierres24;
-            if (e->Max13 > acc.Max[1])
-                acc.Max[1] = e->Max13;
-            if (e->Max24 > acc.Max[2])
-                acc.Max[2] = e->Max24;
-            const int min13 = e->Min13 == 255 ? 999 : e->Min13;
-            const int min24 = e->Min24 == 255 ? 999 : e->Min24;
+        if (Entrada e; cache_.Buscar(clave, e) && prof + e.Hondo < kGuarda) {
+            acc.Idas[1] += e.Idas13;
+            acc.Idas[2] += e.Idas24;
+            acc.Cierres[1] += e.Cierres13;
+            acc.Cierres[2] += e.Cierres24;
+            if (e.Max13 > acc.Max[1])
+                acc.Max[1] = e.Max13;
+            if (e.Max24 > acc.Max[2])
+                acc.Max[2] = e.Max24;
+            const int min13 = e.Min13 == 255 ? 999 : e.Min13;
+            const int min24 = e.Min24 == 255 ? 999 : e.Min24;
             if (min13 < acc.Min[1])
                 acc.Min[1] = min13;
             if (min24 < acc.Min[2])
                 acc.Min[2] = min24;
-            return {e->Letra, e->Hondo};
+            return {Absoluta(e.Letra), e.Hondo};
         }
 
         Acumulado sub;
@@ -457,7 +524,7 @@ private:
             e.Max24 = static_cast<std::uint8_t>(sub.Max[2]);
             e.Min13 = static_cast<std::uint8_t>(sub.Min[1] == 999 ? 255 : sub.Min[1]);
             e.Min24 = static_cast<std::uint8_t>(sub.Min[2] == 999 ? 255 : sub.Min[2]);
-            e.Letra = r.Letra;
+            e.Letra = Absoluta(r.Letra);
             e.Hondo = static_cast<std::int8_t>(r.Hondo);
             e.Fichas = static_cast<std::uint8_t>(enMano_);
             cache_.Guardar(e);
@@ -535,7 +602,65 @@ private:
     }
 };
 
+// What the fast engine keeps between analyses: one table, shared by both
+// workers, and the context it was filled in. A cached aggregate depends on the
+// hands (through the tiles left, the key), on the pair that led the hand (the
+// tie of a blocked line) and on AcuPtos; the analysing pair only flips the
+// letters, which are kept as pair 1-3 sees them. So the table stays valid for
+// the later plays of a hand, and a new context just changes the stamp.
+struct Memoria {
+    std::mutex Uso;
+    std::unique_ptr<Cache> Tabla;
+    std::uint32_t Duenos[5]{};  // tiles each seat held when the context began
+    int ParejaSalida = 0;
+    int AcuPtos = -1;
+
+    static constexpr int kBits = 21;  // 2^21 buckets of two entries: 128 MiB
+
+    void Preparar(const Estado& e)
+    {
+        if (!Tabla)
+            Tabla = std::make_unique<Cache>(kBits);
+        std::uint32_t manos[5]{};
+        for (int s = 1; s <= 4; ++s)
+            for (int k = 1; k <= 7; ++k)
+                if (const int t = e.Jugadores[s].Mano[k]; t >= 0 && t < kNumFichas && e.Fichas[t].Lugar == 'D')
+                    manos[s] |= 1u << t;
+        // Every tile still in a hand must lie where it lay: then every
+        // position below this one was also a position of that context.
+        bool vale = ParejaSalida == ParejaDe(e.Salidor) && AcuPtos == e.Opciones.AcuPtos;
+        for (int s = 1; s <= 4; ++s)
+            vale = vale && (manos[s] & ~Duenos[s]) == 0;
+        if (vale)
+            return;
+        Tabla->NuevoContexto();
+        std::copy(std::begin(manos), std::end(manos), std::begin(Duenos));
+        ParejaSalida = ParejaDe(e.Salidor);
+        AcuPtos = e.Opciones.AcuPtos;
+    }
+
+    void Olvidar()
+    {
+        if (Tabla)
+            Tabla->NuevoContexto();
+        AcuPtos = -1;
+    }
+};
+
+Memoria& LaMemoria()
+{
+    static Memoria m;
+    return m;
+}
+
 }  // namespace
+
+void OlvidarAnalisis()
+{
+    Memoria& m = LaMemoria();
+    const std::lock_guard<std::mutex> uso(m.Uso);
+    m.Olvidar();
+}
 
 Busqueda BuscarRapido(const Estado& e, Anfitrion& a)
 {
@@ -564,10 +689,21 @@ Busqueda BuscarRapido(const Estado& e, Anfitrion& a)
 
     // Root moves are independent: a second worker takes some of them when
     // the position is large enough to repay it. Each worker has its own
-    // position and cache, and every result lands in its move's own slot, so
-    // the output never depends on which worker ran what.
+    // position, both share the cache, and every result lands in its move's
+    // own slot, so the output never depends on which worker ran what.
     const int enMano = e.ContarEnMano();
-    const int bits = enMano >= 28 ? 20 : enMano >= 27 ? 19 : enMano >= 26 ? 18 : enMano >= 24 ? 16 : enMano >= 20 ? 14 : 10;
+    // The kept table, unless another analysis holds it: then one of its own.
+    Memoria& memoria = LaMemoria();
+    std::unique_lock<std::mutex> uso(memoria.Uso, std::try_to_lock);
+    std::unique_ptr<Cache> propia;
+    Cache* cache = nullptr;
+    if (uso.owns_lock()) {
+        memoria.Preparar(e);
+        cache = memoria.Tabla.get();
+    } else {
+        propia = std::make_unique<Cache>(enMano >= 27 ? 20 : enMano >= 24 ? 16 : enMano >= 20 ? 14 : 10);
+        cache = propia.get();
+    }
     const bool dos = enMano >= 24 && n > 1 && std::thread::hardware_concurrency() > 1;
     std::vector<MovimientoRaiz> movs(static_cast<std::size_t>(n));
     std::vector<std::string> lineas(static_cast<std::size_t>(n));
@@ -576,7 +712,7 @@ Busqueda BuscarRapido(const Estado& e, Anfitrion& a)
         hecho[i] = false;
     std::atomic<int> siguiente{0};
     auto trabajar = [&](const std::function<void()>& alTerminar) {
-        Rapida r(e, bits);
+        Rapida r(e, *cache);
         for (int i; (i = siguiente.fetch_add(1)) < n;) {
             movs[i] = r.ExplorarRaiz(jugadas[i], lineas[i]);
             hecho[i].store(true, std::memory_order_release);

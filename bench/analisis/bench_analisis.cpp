@@ -103,6 +103,7 @@ Medida Medir(const QString& ruta, int k, const QString& carpeta, bool referencia
         if (!Posicionar(ruta, k, carpeta, e))
             return m;
         AnfitrionMudo host;
+        OlvidarAnalisis();  // every run starts cold, as the first play of a hand does
         QElapsedTimer reloj;
         reloj.start();
         const ResultadoAnalisis r = referencia ? AnalizarPosicionReferencia(e, host) : AnalizarPosicion(e, host);
