@@ -79,6 +79,7 @@ public:
     int ProfundidadMaxima() const { return profundidadMax_; }
 
 private:
+    void RobarHastaSiete(int silla);
     void Colocar(int ficha, bool derecha, bool porPrimero);
     void SonarPaso();
     void TocarFicha();

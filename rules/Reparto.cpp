@@ -171,13 +171,11 @@ void Juego::Repartir()
     }
 }
 
-void Juego::SorteoSembrado(int silla)
+// Draw and reject until the seat holds seven; callers have checked that
+// enough tiles are free, so the loop always ends.
+void Juego::RobarHastaSiete(int silla)
 {
     Jugador& j = E.Jugadores[silla];
-    j.NumFichas = 0;
-    azar_.Sembrar(static_cast<std::int64_t>(j.Semilla) + E.NumMano);
-    if (Libres(E) < 7)
-        return;  // cannot happen when seats are served in order
     while (j.NumFichas < 7) {
         const int t = static_cast<int>(kNumFichas * azar_.Siguiente());
         if (t < 0 || t >= kNumFichas || !E.Fichas[t].Libre)
@@ -188,6 +186,16 @@ void Juego::SorteoSembrado(int silla)
         E.Fichas[t].Lugar = 'D';
         E.Fichas[t].Dueno = silla;
     }
+}
+
+void Juego::SorteoSembrado(int silla)
+{
+    Jugador& j = E.Jugadores[silla];
+    j.NumFichas = 0;
+    azar_.Sembrar(static_cast<std::int64_t>(j.Semilla) + E.NumMano);
+    if (Libres(E) < 7)
+        return;  // cannot happen when seats are served in order
+    RobarHastaSiete(silla);
 }
 
 void Juego::ReconstruirMano(int silla)
@@ -272,16 +280,7 @@ void Juego::CompletarAlAzar(int silla)
     azar_.Sembrar(static_cast<std::int64_t>(A.Reloj() * 1000));
     if (Libres(E) < 7 - j.NumFichas)
         return;
-    while (j.NumFichas < 7) {
-        const int t = static_cast<int>(kNumFichas * azar_.Siguiente());
-        if (t < 0 || t >= kNumFichas || !E.Fichas[t].Libre)
-            continue;
-        j.NumFichas += 1;
-        j.Mano[j.NumFichas] = t;
-        E.Fichas[t].Libre = false;
-        E.Fichas[t].Lugar = 'D';
-        E.Fichas[t].Dueno = silla;
-    }
+    RobarHastaSiete(silla);
     A.DibujarMano(silla, j.Vista);
     A.DibujarMesa();
 }
