@@ -366,7 +366,8 @@ private:
     }
 
     // A seat down to one tile that fits goes out at once, once per end it
-    // fits: the whole node, without a call.
+    // fits: the whole node, without a call, and without taking the tile out
+    // of the hand, since a domino's score never reads the hand that went out.
     bool Salir(int s, int a, int b, Acumulado& acc)
     {
         const std::uint32_t m = mano_[s];
@@ -375,11 +376,8 @@ private:
         const int veces = ((m & conNumero_[b]) != 0) + (a != b && (m & conNumero_[a]) != 0);
         if (veces == 0)
             return false;
-        const int t = std::countr_zero(m);
-        Quitar(s, t);
         for (int i = 0; i < veces; ++i)
             ultimaLetra_ = Ida(s, acc);
-        Devolver(s, t);
         return true;
     }
 
@@ -486,7 +484,9 @@ private:
     {
         // Only positions with a choice are kept: a forced move or a pass
         // leads to a single position, which is kept in its place.
-        if (enMano_ < kMinimoCache || !Elige(s, a, b))
+        if (enMano_ < kMinimoCache)
+            return Hoja(s, a, b, pases, prof, acc);
+        if (!Elige(s, a, b))
             return Explorar(s, a, b, pases, prof, acc);
 
         const std::uint64_t clave = Clave(s, a, b, pases, jugadas_);
@@ -582,7 +582,7 @@ private:
                     const int nb = lado == 0 ? suma - b : b;
                     const Resultado h = Salir(sig, na, nb, acc)        ? Resultado{ultimaLetra_, -1}
                                         : enMano_ >= kMinimoCache ? Abajo(sig, na, nb, 0, prof + 1, acc)
-                                                                  : Explorar(sig, na, nb, 0, prof + 1, acc);
+                                                                  : Hoja(sig, na, nb, 0, prof + 1, acc);
                     r = h.Letra;
                     if (h.Hondo + 1 > hondo)
                         hondo = h.Hondo + 1;
@@ -597,6 +597,56 @@ private:
         // With a choice the mover's preference decides; a seat down to one
         // tile only has dominoing moves, which pass the last letter on.
         if (varias && Varios(mano_[s]))
+            r = Preferida(s, hayG, hayP);
+        return {r, hondo};
+    }
+
+    // Too few tiles for the cache: the same walk as Explorar, pared down,
+    // since every node below is one of these too and most of the nodes of an
+    // analysis lie here. Only the hand and pip sum of the mover change: the
+    // played tiles and the count in hands serve the cache keys alone.
+    Resultado Hoja(int s, int a, int b, int pases, int prof, Acumulado& acc)
+    {
+        const std::uint32_t mano = mano_[s];
+        const std::uint32_t der = mano & conNumero_[b];
+        const std::uint32_t izq = a != b ? mano & conNumero_[a] : 0u;
+        const int sig = Sig(s);
+        if ((der | izq) == 0) {
+            if (prof >= kGuarda)
+                return {'?', 0};
+            if (pases + 1 >= 4)
+                return {Cierre(acc), 0};
+            const Resultado r = Hoja(sig, a, b, pases + 1, prof + 1, acc);
+            return {r.Letra, r.Hondo >= 0 ? r.Hondo + 1 : 0};
+        }
+
+        char r = '?';
+        bool hayG = false, hayP = false;
+        int hondo = -1;
+        for (int lado = 0; lado < 2; ++lado) {
+            for (std::uint32_t m = lado == 0 ? der : izq; m != 0; m &= m - 1) {
+                const int t = std::countr_zero(m);
+                const int suma = p1_[t] + p2_[t];
+                mano_[s] = mano & ~(1u << t);
+                if (mano_[s] != 0) {
+                    puntos_[s] -= suma;
+                    const int na = lado == 0 ? a : suma - a;
+                    const int nb = lado == 0 ? suma - b : b;
+                    const Resultado h =
+                        Salir(sig, na, nb, acc) ? Resultado{ultimaLetra_, -1} : Hoja(sig, na, nb, 0, prof + 1, acc);
+                    puntos_[s] += suma;
+                    r = h.Letra;
+                    if (h.Hondo + 1 > hondo)
+                        hondo = h.Hondo + 1;
+                    hayG |= r == 'G';
+                    hayP |= r == 'P';
+                } else {
+                    r = Ida(s, acc);
+                }
+            }
+        }
+        mano_[s] = mano;
+        if (Varios(der) + Varios(izq) + (der != 0 && izq != 0) != 0 && Varios(mano))
             r = Preferida(s, hayG, hayP);
         return {r, hondo};
     }
