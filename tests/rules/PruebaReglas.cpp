@@ -9,6 +9,31 @@
 #include "tests/support/AnfitrionPrueba.h"
 #include "tests/support/Mesas.h"
 
+namespace {
+
+// The flow on a table of its own, its host recording what it asks; the
+// seats' kinds as Sillas takes them.
+struct Flujo {
+    Estado e;
+    AnfitrionPrueba h;
+    Juego j{e, h};
+    Flujo() = default;
+    Flujo(const char* s1, const char* s2, const char* s3, const char* s4) { Sillas(e, s1, s2, s3, s4); }
+};
+
+// Each seat's tiles, the rest of the set out of play.
+void Manos(Estado& e, std::initializer_list<int> m1, std::initializer_list<int> m2,
+           std::initializer_list<int> m3, std::initializer_list<int> m4)
+{
+    VaciarMesa(e);
+    Dar(e, 1, m1);
+    Dar(e, 2, m2);
+    Dar(e, 3, m3);
+    Dar(e, 4, m4);
+}
+
+}  // namespace
+
 class PruebaReglas : public QObject {
     Q_OBJECT
 
@@ -33,10 +58,8 @@ private slots:
 void PruebaReglas::ordenDeRepartoYSorteoSembrado()
 {
     auto repartir = [](int numMano, int ganador, QStringList* enviados) {
-        Estado e;
-        AnfitrionPrueba h;
-        Juego j(e, h);
-        Sillas(e, "LC", "LC", "LC", "LC");
+        Flujo f("LC", "LC", "LC", "LC");
+        auto& [e, h, j] = f;
         e.Opciones.AoC = 'A';
         for (int s = 1; s <= 4; ++s)
             e.Jugadores[s].Semilla = 1000 * s;
@@ -76,9 +99,8 @@ void PruebaReglas::ordenDeRepartoYSorteoSembrado()
     // The same deal again from the same seeds; the draw seeds with Semilla + NumMano.
     QCOMPARE(repartir(0, 0, &enviados).Jugadores[2].Mano, primera.Jugadores[2].Mano);
     auto sorteo = [](int semilla, int numMano) {
-        Estado e;
-        AnfitrionPrueba h;
-        Juego j(e, h);
+        Flujo f;
+        auto& [e, h, j] = f;
         e.Jugadores[1].Semilla = semilla;
         e.NumMano = numMano;
         j.SorteoSembrado(1);
@@ -90,10 +112,8 @@ void PruebaReglas::ordenDeRepartoYSorteoSembrado()
 
 void PruebaReglas::tomarFichaRespetaZonasYOrden()
 {
-    Estado e;
-    AnfitrionPrueba h;
-    Juego j(e, h);
-    Sillas(e, "LH", "LH", "RC", "RC");
+    Flujo f("LH", "LH", "RC", "RC");
+    auto& [e, h, j] = f;
     e.FaseMano = QStringLiteral("REPARTIENDO");
     for (int s = 1; s <= 4; ++s)
         e.Jugadores[s].OrdenReparto = s;
@@ -120,10 +140,8 @@ void PruebaReglas::tomarFichaRespetaZonasYOrden()
 
 void PruebaReglas::eleccionDelSalidor()
 {
-    Estado e;
-    AnfitrionPrueba h;
-    Juego j(e, h);
-    Sillas(e, "LH", "LH", "RC", "LC");
+    Flujo f("LH", "LH", "RC", "LC");
+    auto& [e, h, j] = f;
     e.Fichas[0].Dueno = 3;
     e.Opciones.AoC = 'C';
     j.PrepararSalida();  // first hand: the double six leads
@@ -170,10 +188,8 @@ void PruebaReglas::eleccionDelSalidor()
 
 void PruebaReglas::salidaPasadaAlCompaneroYDeVuelta()
 {
-    Estado e;
-    AnfitrionPrueba h;
-    Juego j(e, h);
-    Sillas(e, "RC", "LH", "RC", "LH");
+    Flujo f("RC", "LH", "RC", "LH");
+    auto& [e, h, j] = f;
     e.NumMano = 1;
     e.Ganador = 2;
     e.Opciones.Salida = QStringLiteral("PG");
@@ -215,15 +231,10 @@ void PruebaReglas::salidaPasadaAlCompaneroYDeVuelta()
 
 void PruebaReglas::encajeYColocacion()
 {
-    Estado e;
-    AnfitrionPrueba h;
-    Juego j(e, h);
-    Sillas(e, "RC", "RC", "LH", "RC");
-    VaciarMesa(e);
-    Dar(e, 1, {12, 6});  // 3-5, 0-0
-    Dar(e, 2, {7, 5});   // 5-6, 1-1
-    Dar(e, 3, {3, 4});   // 3-3, 2-2
-    Dar(e, 4, {2, 1});   // 4-4, 5-5
+    Flujo f("RC", "RC", "LH", "RC");
+    auto& [e, h, j] = f;
+    // 3-5, 0-0; 5-6, 1-1; 3-3, 2-2; 4-4, 5-5
+    Manos(e, {12, 6}, {7, 5}, {3, 4}, {2, 1});
     EnJuego(e, 1, 0, 0, 0);
     j.IniciarLinea();
 
@@ -304,15 +315,10 @@ void PruebaReglas::giroDeLaLineaEnLosLimites()
 
 void PruebaReglas::cierreConElUltimoEnJugarComoCerrador()
 {
-    Estado e;
-    AnfitrionPrueba h;
-    Juego j(e, h);
-    Sillas(e, "RC", "RC", "RC", "RC");
-    VaciarMesa(e);
-    Dar(e, 1, {16, 25});  // 0-6, 1-2
-    Dar(e, 2, {1, 2});    // 5-5, 4-4
-    Dar(e, 3, {3, 4});    // 3-3, 2-2
-    Dar(e, 4, {5, 6});    // 1-1, 0-0
+    Flujo f("RC", "RC", "RC", "RC");
+    auto& [e, h, j] = f;
+    // 0-6, 1-2; 5-5, 4-4; 3-3, 2-2; 1-1, 0-0
+    Manos(e, {16, 25}, {1, 2}, {3, 4}, {5, 6});
     EnJuego(e, 1, 10, 6, 0);
     e.Salidor = 2;
     j.JugarTiro(16, QStringLiteral("DER"));  // both ends 6, every other 6 played
@@ -328,9 +334,8 @@ void PruebaReglas::cierreConElUltimoEnJugarComoCerrador()
 
 void PruebaReglas::meritoSegunPronosticos()
 {
-    Estado e;
-    AnfitrionPrueba h;
-    Juego j(e, h);
+    Flujo f;
+    auto& [e, h, j] = f;
     e.NumTiro = 5;
     e.Pronosticos[5] = QStringLiteral("1:13I 1:05D 2:07D 2:13D 3:09D 3:10I 4:11D 4:12I ");
     QCOMPARE(j.Merito(13, QStringLiteral("IZQ"), false), QStringLiteral(" 3.00"));
@@ -357,15 +362,10 @@ void PruebaReglas::meritoSegunPronosticos()
 void PruebaReglas::puntuacionDeDomino()
 {
     for (int acuptos : {0, 1}) {
-        Estado e;
-        AnfitrionPrueba h;
-        Juego j(e, h);
-        Sillas(e, "RC", "RC", "RC", "RC");
-        VaciarMesa(e);
-        Dar(e, 1, {21});  // 2-3: 5
-        Dar(e, 2, {0});   // 6-6: 12
-        Dar(e, 3, {27});  // 0-1, its last tile
-        Dar(e, 4, {10});  // 4-5: 9
+        Flujo f("RC", "RC", "RC", "RC");
+        auto& [e, h, j] = f;
+        // 2-3: 5; 6-6: 12; 0-1, its last tile; 4-5: 9
+        Manos(e, {21}, {0}, {27}, {10});
         EnJuego(e, 3, 10, 4, 1);
         e.Opciones.AcuPtos = acuptos;
         j.JugarTiro(27, QStringLiteral("DER"));
@@ -411,10 +411,8 @@ void PruebaReglas::puntuacionDeCierreSegunCierre()
     QFETCH(int, p13);
     QFETCH(int, p24);
     QFETCH(QString, linea);
-    Estado e;
-    AnfitrionPrueba h;
-    Juego j(e, h);
-    Sillas(e, "RC", "RC", "RC", "RC");
+    Flujo f("RC", "RC", "RC", "RC");
+    auto& [e, h, j] = f;
     VaciarMesa(e);
     if (empate) {
         Dar(e, 1, {0, 26});  // 6-6, 0-2: 14
@@ -474,15 +472,10 @@ void PruebaReglas::pausaDeLaComputadora()
 {
     // One option: 2 s less the time since the rounded second the choice began.
     for (const auto& [hora, espera] : {std::pair{100.3, 1.7}, std::pair{100.6, 2.4}}) {
-        Estado e;
-        AnfitrionPrueba h;
-        Juego j(e, h);
-        Sillas(e, "RC", "LC", "RC", "RC");
-        VaciarMesa(e);
-        Dar(e, 1, {12, 6});  // 3-5 leads
-        Dar(e, 2, {7, 4});   // 5-6 is its one option
-        Dar(e, 3, {3});
-        Dar(e, 4, {2});
+        Flujo f("RC", "LC", "RC", "RC");
+        auto& [e, h, j] = f;
+        // 3-5 leads; 5-6 is its one option
+        Manos(e, {12, 6}, {7, 4}, {3}, {2});
         EnJuego(e, 1, 0, 0, 0);
         j.IniciarLinea();
         h.Hora = hora - 1;  // the hand-over waits 1 s before the choice
@@ -498,15 +491,10 @@ void PruebaReglas::pausaDeLaComputadora()
 
 void PruebaReglas::jugadaRecibidaDuranteUnaPausa()
 {
-    Estado e;
-    AnfitrionPrueba h;
-    Juego j(e, h);
-    Sillas(e, "RC", "LC", "RC", "RC");
-    VaciarMesa(e);
-    Dar(e, 1, {12, 6});  // 3-5 leads
-    Dar(e, 2, {7, 4});   // 5-6 follows here
-    Dar(e, 3, {9, 5});   // 3-6, played elsewhere
-    Dar(e, 4, {2, 1});
+    Flujo f("RC", "LC", "RC", "RC");
+    auto& [e, h, j] = f;
+    // 3-5 leads; 5-6 follows here; 3-6, played elsewhere
+    Manos(e, {12, 6}, {7, 4}, {9, 5}, {2, 1});
     EnJuego(e, 1, 0, 0, 0);
     j.IniciarLinea();
     // Seat 3's play arrives while the engine still pauses in the hand-over to it:
@@ -529,10 +517,8 @@ void PruebaReglas::jugadaRecibidaDuranteUnaPausa()
 
 void PruebaReglas::cerrarDuranteUnaEspera()
 {
-    Estado e;
-    AnfitrionPrueba h;
-    Juego j(e, h);
-    Sillas(e, "LH", "LC", "RC", "LC");
+    Flujo f("LH", "LC", "RC", "LC");
+    auto& [e, h, j] = f;
     int esperas = 0;
     h.Gancho = [&] { h.Cerrar = ++esperas > 50; };
     j.IniciarPartida();  // seat 1 never picks: the pick waits until the window closes
