@@ -163,7 +163,6 @@ private slots:
     void tiroRecibido()
     {
         const QString linea = "Tiro 07 2 13 IZQ  0.50";
-        QCOMPARE(linea.size(), 22);
         E.FaseMano = "TIRANDO";
         E.NumTiro = 6;
         E.Turno = 2;
