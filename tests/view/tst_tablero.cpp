@@ -60,7 +60,8 @@ class TestTablero : public QObject {
         QTest::mouseRelease(t, Qt::LeftButton, {}, t->PuntoEnWidget(x2, y2));
     }
     void Presionar(double x, double y) { QTest::mousePress(t, Qt::LeftButton, {}, t->PuntoEnWidget(x, y)); }
-    void Vista(const QString& modo) { modo == QLatin1String("3D") ? t->VerEn3D() : t->VerEn2D(); }
+    // The view named by the row of a test run in both.
+    void VistaDeLaFila() { QFETCH(QString, modo); modo == QLatin1String("3D") ? t->VerEn3D() : t->VerEn2D(); }
     // The full set in the pool, sorted in its triangle.
     void Monton()
     {
@@ -106,7 +107,6 @@ private slots:
     void presionEnLaFila_data() { ambasVistas_data(); }
     void presionEnLaFila()
     {
-        QFETCH(QString, modo);
         // Seat 1 with seven tiles: centres at -0.15 .. 0.15.
         Jugador& j = e.Jugadores[1];
         const int fichas[8] = {0, 1, 6, 8, 9, 10, 13, 14};
@@ -115,7 +115,7 @@ private slots:
             e.Fichas[fichas[k]].Lugar = 'D';
             e.Fichas[fichas[k]].Dueno = 1;
         }
-        Vista(modo);
+        VistaDeLaFila();
         QVERIFY(std::abs(e.Fichas[14].X - 0.15f) < 1e-6);
         Presionar(0, 0.09);
         QCOMPARE(t->FichaTomada(), j.Mano[4]);
@@ -134,8 +134,7 @@ private slots:
     void presionEnLaColumna_data() { ambasVistas_data(); }
     void presionEnLaColumna()
     {
-        QFETCH(QString, modo);
-        Vista(modo);
+        VistaDeLaFila();
         t->resize(600, 600);  // another shape: the board keeps its own, centred
         e.Turno = 2;
         // Seat 2's four tiles lie at y = 0.595, 0.545, 0.495, 0.445.
@@ -150,8 +149,7 @@ private slots:
     void jugadaPorLaPuntaQueCabe_data() { ambasVistas_data(); }
     void jugadaPorLaPuntaQueCabe()
     {
-        QFETCH(QString, modo);
-        Vista(modo);
+        VistaDeLaFila();
         // Seat 1 holds 5-5, 0-0, 4-6, 3-6, 4-5; the ends are 0 (left) and 4 (right).
         Arrastrar(e.Fichas[8].X, e.Fichas[8].Y, -0.3, 0.3);   // 4-6 only fits right
         Arrastrar(e.Fichas[6].X, e.Fichas[6].Y, 0.3, 0.3);    // 0-0 only fits left
@@ -168,8 +166,7 @@ private slots:
     void soltarFueraOAjenoNoJuega_data() { ambasVistas_data(); }
     void soltarFueraOAjenoNoJuega()
     {
-        QFETCH(QString, modo);
-        Vista(modo);
+        VistaDeLaFila();
         Arrastrar(e.Fichas[8].X, e.Fichas[8].Y, 0.0, 0.84);   // above the play area
         Arrastrar(e.Fichas[8].X, e.Fichas[8].Y, 0.62, 0.5);   // beside it
         Arrastrar(0.3, 0.3, 0.0, 0.5);                        // nothing picked
@@ -206,13 +203,12 @@ private slots:
     void repartoTomaLaDeArriba_data() { ambasVistas_data(); }
     void repartoTomaLaDeArriba()
     {
-        QFETCH(QString, modo);
         Monton();
         e.Fichas[5].X = 0.10f;
         e.Fichas[5].Y = 0.50f;
         e.Fichas[20].X = 0.12f;
         e.Fichas[20].Y = 0.52f;
-        Vista(modo);
+        VistaDeLaFila();
         // Where 1-1 and 1-4 overlap, the higher number lies on top.
         Arrastrar(0.11, 0.51, 0.0, 0.05);
         QCOMPARE(acciones.Juegos(), QStringList({"Tomar 20"}));
