@@ -665,7 +665,7 @@ struct Memoria {
     int ParejaSalida = 0;
     int AcuPtos = -1;
 
-    static constexpr int kBits = 21;  // 2^21 buckets of two entries: 128 MiB
+    static constexpr int kBits = 20;  // 2^20 buckets of two entries: 64 MiB
 
     void Preparar(const Estado& e)
     {
