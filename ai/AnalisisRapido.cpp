@@ -678,13 +678,21 @@ struct Memoria {
                     manos[s] |= 1u << t;
         // Every tile still in a hand must lie where it lay: then every
         // position below this one was also a position of that context.
+        // A tile in two hands (a damaged state) would make that test
+        // meaningless, so such a context is never kept for the next one.
         bool vale = ParejaSalida == ParejaDe(e.Salidor) && AcuPtos == e.Opciones.AcuPtos;
-        for (int s = 1; s <= 4; ++s)
+        std::uint32_t vistas = 0;
+        bool disjuntas = true;
+        for (int s = 1; s <= 4; ++s) {
             vale = vale && (manos[s] & ~Duenos[s]) == 0;
-        if (vale)
+            disjuntas = disjuntas && (manos[s] & vistas) == 0;
+            vistas |= manos[s];
+        }
+        if (vale && disjuntas)
             return;
         Tabla->NuevoContexto();
-        std::copy(std::begin(manos), std::end(manos), std::begin(Duenos));
+        for (int s = 1; s <= 4; ++s)
+            Duenos[s] = disjuntas ? manos[s] : 0u;
         ParejaSalida = ParejaDe(e.Salidor);
         AcuPtos = e.Opciones.AcuPtos;
     }
