@@ -126,13 +126,6 @@ void ConectorMesa::Fallar(const QString& texto, int icono, double segundos)
 {
     enCurso = false;
     espera.stop();
-    Mensaje m;
-    m.Mensaje = texto;
-    m.LabelFont = QStringLiteral("Tahoma");
-    m.Icono = icono;
-    m.Botones = 0;
-    m.Default = 1;
-    m.Duracion = segundos;
     emit Fallido(texto);
-    A.MensaBox(m);
+    A.Aviso(texto, icono, segundos);
 }

@@ -18,14 +18,7 @@ void EnlaceMesa::EnviarMensaje(const QString& mensaje)
         if (avisado)
             return;
         avisado = true;
-        Mensaje m;
-        m.Mensaje = TextoDesconectado();
-        m.LabelFont = QStringLiteral("Tahoma");
-        m.Icono = 48;
-        m.Botones = 0;
-        m.Default = 1;
-        m.Duracion = 2;
-        A.MensaBox(m);
+        A.Aviso(TextoDesconectado(), 48, 2);
         return;
     }
     socket.write((mensaje + QStringLiteral("\r\n")).toUtf8());

@@ -20,14 +20,7 @@ void SalonMesa::Activar()
 
 int SalonMesa::Preguntar(const QString& texto, int icono, double segundos)
 {
-    Mensaje m;
-    m.Mensaje = texto;
-    m.LabelFont = QStringLiteral("Tahoma");
-    m.Icono = icono;
-    m.Botones = 1;
-    m.Default = 1;
-    m.Duracion = segundos;
-    return A.MensaBox(m);
+    return A.Aviso(texto, icono, segundos, 1);
 }
 
 void SalonMesa::CopiarEstadoSillas()
@@ -44,14 +37,7 @@ bool SalonMesa::TomarSilla(int silla, const QString& texto)
         return false;
     const QString nombre = texto.trimmed();
     if (nombre.isEmpty()) {
-        Mensaje m;
-        m.Mensaje = QStringLiteral("¡Por favor escribe tu nombre!");
-        m.LabelFont = QStringLiteral("Tahoma");
-        m.Icono = 48;
-        m.Botones = 0;
-        m.Default = 1;
-        m.Duracion = 2;
-        A.MensaBox(m);
+        A.Aviso(QStringLiteral("¡Por favor escribe tu nombre!"), 48, 2);
         return false;
     }
     if (Preguntar(nombre + QStringLiteral(" ocupará la Silla ") + QString::number(silla), 64, 2) != 1)

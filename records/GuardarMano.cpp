@@ -10,13 +10,7 @@ namespace {
 
 void Avisar(Anfitrion& a, const QString& texto)
 {
-    Mensaje m;
-    m.Mensaje = texto;
-    m.LabelFont = QStringLiteral("Tahoma");
-    m.Icono = 48;
-    m.Botones = 0;
-    m.Duracion = 5;
-    a.MensaBox(m);
+    a.Aviso(texto, 48, 5);
 }
 
 }  // namespace

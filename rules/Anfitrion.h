@@ -81,6 +81,19 @@ public:
 
     // Questions. MensaBox returns Respuesta.
     virtual int MensaBox(const Mensaje& m) { return m.Default; }
+    // The usual notice or confirmation: font "Tahoma", a time-out that answers
+    // "Aceptar".
+    int Aviso(const QString& texto, int icono, double segundos, int botones = 0)
+    {
+        Mensaje m;
+        m.Mensaje = texto;
+        m.LabelFont = QStringLiteral("Tahoma");
+        m.Icono = icono;
+        m.Botones = botones;
+        m.Default = 1;
+        m.Duracion = segundos;
+        return MensaBox(m);
+    }
     // Standard Yes/No box, question icon, No as default; true for Yes.
     virtual bool PreguntaSiNo(const QString& texto) { (void)texto; return false; }
     // Text input box; an empty answer when cancelled.

@@ -76,13 +76,7 @@ void FrmPassW::bEntrar_Click()
     } else {
         rutaJuego_.clear();
         QApplication::restoreOverrideCursor();
-        Mensaje m;
-        m.Mensaje = QStringLiteral("¡Este juego no se encuentra!\n") + QDir::toNativeSeparators(carpeta_);
-        m.Icono = 48;
-        m.Botones = 0;
-        m.LabelFont = QStringLiteral("Tahoma");
-        m.Duracion = 3;
-        A.MensaBox(m);
+        A.Aviso(QStringLiteral("¡Este juego no se encuentra!\n") + QDir::toNativeSeparators(carpeta_), 48, 3);
         QApplication::setOverrideCursor(Qt::WaitCursor);
     }
     QApplication::restoreOverrideCursor();

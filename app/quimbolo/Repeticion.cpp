@@ -12,13 +12,7 @@ Repeticion::Repeticion(Juego& juego, Consejo* consejo)
 
 void Repeticion::Avisar(const QString& texto)
 {
-    Mensaje m;
-    m.Mensaje = texto;
-    m.LabelFont = QStringLiteral("Tahoma");
-    m.Icono = 48;
-    m.Botones = 0;
-    m.Duracion = 10;
-    A.MensaBox(m);
+    A.Aviso(texto, 48, 10);
 }
 
 void Repeticion::AplicarRegistro(Estado& e, const RegistroMano& r)
