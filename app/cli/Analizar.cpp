@@ -11,12 +11,9 @@
 int ComandoAnalizar(const QStringList& args)
 {
     Orden o;
-    if (!LeerOrden(args, {QStringLiteral("RECORD"), QStringLiteral("K")}, &o))
-        return 2;
     Estado e;
-    if (!PrepararPosicion(o, o.Posicionales[1], e))
+    if (!LeerPosicion(args, &o, e))
         return 2;
-    e.ParamNivel = ParamNivelDe(o.Opciones.Nivel);
     AnfitrionMudo host;
     host.RespuestaAnalisis = o.Analizar;
 

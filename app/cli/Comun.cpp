@@ -119,6 +119,12 @@ bool PrepararPosicion(const Orden& o, const QString& k, Estado& e)
     return true;
 }
 
+bool LeerPosicion(const QStringList& args, Orden* o, Estado& e)
+{
+    return LeerOrden(args, {QStringLiteral("RECORD"), QStringLiteral("K")}, o) &&
+           PrepararPosicion(*o, o->Posicionales[1], e);
+}
+
 QString CadenaJson(const QString& s)
 {
     QString r;

@@ -36,6 +36,10 @@ bool LeerOrden(const QStringList& args, const QStringList& posicionales, Orden* 
 // (k as typed on the command line). False after printing the refusal.
 bool PrepararPosicion(const Orden& o, const QString& k, Estado& e);
 
+// LeerOrden with RECORD and K, then PrepararPosicion: the start of every
+// command that works on the position after K plays.
+bool LeerPosicion(const QStringList& args, Orden* o, Estado& e);
+
 // Prints "quimbolo-cli: " + message on standard error; returns 2.
 int Rechazar(const QString& mensaje);
 
