@@ -80,6 +80,7 @@ public:
 
 private:
     void RobarHastaSiete(int silla);
+    void DarFicha(int silla, int ficha);  // the next slot of the seat's hand
     void Colocar(int ficha, bool derecha, bool porPrimero);
     void SonarPaso();
     void TocarFicha();

@@ -180,12 +180,18 @@ void Juego::RobarHastaSiete(int silla)
         const int t = static_cast<int>(kNumFichas * azar_.Siguiente());
         if (t < 0 || t >= kNumFichas || !E.Fichas[t].Libre)
             continue;
-        j.NumFichas += 1;
-        j.Mano[j.NumFichas] = t;
-        E.Fichas[t].Libre = false;
-        E.Fichas[t].Lugar = 'D';
-        E.Fichas[t].Dueno = silla;
+        DarFicha(silla, t);
     }
+}
+
+void Juego::DarFicha(int silla, int ficha)
+{
+    Jugador& j = E.Jugadores[silla];
+    j.NumFichas += 1;
+    j.Mano[j.NumFichas] = ficha;
+    E.Fichas[ficha].Libre = false;
+    E.Fichas[ficha].Lugar = 'D';
+    E.Fichas[ficha].Dueno = silla;
 }
 
 void Juego::SorteoSembrado(int silla)
@@ -256,11 +262,7 @@ void Juego::TomarFicha(int ficha, float x, float y)
     if (j.NumFichas >= 7)
         return;
     // 5.
-    j.NumFichas += 1;
-    j.Mano[j.NumFichas] = ficha;
-    E.Fichas[ficha].Libre = false;
-    E.Fichas[ficha].Lugar = 'D';
-    E.Fichas[ficha].Dueno = s;
+    DarFicha(s, ficha);
     // 6.
     A.DibujarMano(s, j.Vista);
     TocarFicha();
