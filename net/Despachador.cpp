@@ -36,6 +36,8 @@ void Despachador::Despachar()
         if (linea.isEmpty())
             continue;
         Anotar(linea);
+        if (AlLeer)
+            AlLeer(linea);
         Atender(linea);
     }
     if (buffer.size() > kMaxLinea) {
@@ -43,6 +45,33 @@ void Despachador::Despachar()
         descartando = true;
     }
 }
+
+void Despachador::Rechazar(const QString& motivo)
+{
+    ++Ignoradas;
+    Anotar(QStringLiteral("(línea ignorada: %1)").arg(motivo));
+}
+
+void Despachador::PedirSilla(int silla)
+{
+    if (silla >= 1 && silla <= 4)
+        pedidas_[static_cast<size_t>(silla)] = true;
+}
+
+namespace {
+// Brintal's word that a seat was left: "Brintal: " + name + " dejó la Silla " + digit + ".".
+int SillaDejadaEn(const QString& texto)
+{
+    static const QString inicio = QStringLiteral("Brintal: ");
+    static const QString medio = QStringLiteral(" dejó la Silla ");
+    if (!texto.startsWith(inicio) || !texto.endsWith(QLatin1Char('.')) || texto.size() < inicio.size() + medio.size() + 2)
+        return 0;
+    const QChar d = texto[texto.size() - 2];
+    if (d < QLatin1Char('1') || d > QLatin1Char('4') || !texto.chopped(2).endsWith(medio))
+        return 0;
+    return d.unicode() - '0';
+}
+}  // namespace
 
 void Despachador::Anotar(const QString& entrada)
 {
@@ -67,10 +96,8 @@ void Despachador::Atender(const QString& linea)
 {
     const protocolo::Lectura l = protocolo::Leer(linea);
     if (!l.mensaje) {
-        if (!l.motivo.isEmpty()) {
-            ++Ignoradas;
-            Anotar(QStringLiteral("(línea ignorada: %1)").arg(l.motivo));
-        }
+        if (!l.motivo.isEmpty())
+            Rechazar(l.motivo);
         return;
     }
     using namespace protocolo;
@@ -79,16 +106,26 @@ void Despachador::Atender(const QString& linea)
             [](const Silla&) {},
             [this](const Nombre& m) {
                 E.Jugadores[m.silla].Nombre = m.nombre;
+                E.Sillas[m.silla].Dejada = false;
                 if (Oyente)
                     Oyente->NombreRecibido(m.silla);
             },
             [this](const HoC& m) { E.Jugadores[m.silla].HoC = m.tipo; },
             [this](const Local& m) {
+                const size_t s = static_cast<size_t>(m.silla);
+                if (PartidaIniciada && !pedidas_[s]) {
+                    Rechazar(QStringLiteral("silla %1 concedida sin haberla pedido").arg(m.silla));
+                    return;
+                }
+                pedidas_[s] = false;
                 E.Jugadores[m.silla].LoR = 'L';
                 if (Oyente)
                     Oyente->SillaConcedida(m.silla);
+                if (PartidaIniciada && Juego)
+                    Juego->SillaRecuperada(m.silla);
             },
             [this](const Inici&) {
+                PartidaIniciada = true;
                 if (Oyente)
                     Oyente->InicioRecibido();
             },
@@ -104,12 +141,13 @@ void Despachador::Atender(const QString& linea)
                 // and the next hand's first hands can arrive while this copy
                 // still closes the last one. Rebuilding then would take played
                 // tiles back into a hand; the pick rebuilds from DigitosMano.
-                if (E.FaseMano == u"REPARTIENDO")
-                    ReconstruirMano(E, m.silla);
+                if (E.FaseMano == u"REPARTIENDO" && Juego)
+                    Juego->ManoRecibida(m.silla);
             },
             [this](const Tiro& m) {
                 E.TiroRecibido[m.numero] = m.ficha;
                 E.PuntaRecibida[m.numero] = m.punta;
+                E.MeritoRecibido[m.numero] = m.merito;
                 // Only the next play of a hand under way, for the seat to move,
                 // played elsewhere, is made here; the lead and plays that come
                 // early are left for the turn cycle to take.
@@ -117,14 +155,19 @@ void Despachador::Atender(const QString& linea)
                                       m.numero == E.NumTiro + 1 && E.FaseMano == u"TIRANDO" && !E.ManoTerminada;
                 if (!esperado || !Juego)
                     return;
-                E.MeritoTurno[m.numero] = m.merito;
+                const int antes = E.NumTiro;
                 Juego->JugarTiro(m.ficha, m.punta);
+                if (E.NumTiro == antes && !E.ManoTerminada)
+                    Rechazar(QStringLiteral("la silla %1 no puede jugar la ficha %2 en %3")
+                                 .arg(m.silla)
+                                 .arg(m.ficha)
+                                 .arg(m.punta));
                 if (E.ManoTerminada)
                     Juego->TerminarMano();
             },
-            [this](const Atras&) {
+            [this](const Atras& m) {
                 if (Juego)
-                    Juego->RegresarTurno();
+                    Juego->AtrasRecibido(m.silla);
             },
             [this](const Fin& m) { E.Sillas[m.silla].MarcaFin = QStringLiteral("FIN"); },
             [this](const Repet&) {
@@ -141,6 +184,13 @@ void Despachador::Atender(const QString& linea)
             [this](const Chat& m) {
                 if (Oyente)
                     Oyente->ChatRecibido(m.texto);
+                if (const int s = SillaDejadaEn(m.texto); s > 0 && PartidaIniciada && E.Jugadores[s].LoR != 'L') {
+                    E.Sillas[s].Dejada = true;
+                    if (Juego)
+                        Juego->SillaDejada(s);
+                    if (Oyente)
+                        Oyente->SillaDejada(s);
+                }
             },
         },
         *l.mensaje);

@@ -14,6 +14,7 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <functional>
 
 #include "net/Protocolo.h"
@@ -27,7 +28,12 @@ public:
     virtual ~JuegoRemoto() = default;
     virtual void JugarTiro(int ficha, const QString& punta) = 0;
     virtual void TerminarMano() = 0;
-    virtual void RegresarTurno() = 0;
+    virtual void AtrasRecibido(int silla) = 0;
+    // A seat's hand arrived during the pick.
+    virtual void ManoRecibida(int silla) = 0;
+    // Brintal says a seat's person left; a seat this copy asked for mid-partida was granted.
+    virtual void SillaDejada(int silla) = 0;
+    virtual void SillaRecuperada(int silla) = 0;
 };
 
 // The hand flow of this copy, as the received lines drive it.
@@ -36,7 +42,10 @@ public:
     explicit JuegoEnMesa(Juego& j) : J(j) {}
     void JugarTiro(int ficha, const QString& punta) override;
     void TerminarMano() override;
-    void RegresarTurno() override;
+    void AtrasRecibido(int silla) override;
+    void ManoRecibida(int silla) override;
+    void SillaDejada(int silla) override;
+    void SillaRecuperada(int silla) override;
 
 private:
     Juego& J;
@@ -52,6 +61,8 @@ public:
     virtual void InicioRecibido() {}
     virtual void ChatRecibido(const QString& texto) { (void)texto; }
     virtual void OpcionRecibida(const QString& clave) { (void)clave; }
+    // The table says that the person of a seat left it (the seat is free).
+    virtual void SillaDejada(int silla) { (void)silla; }
 };
 
 class Despachador : public QObject {
@@ -72,6 +83,12 @@ public:
     // Handles one line taken from the buffer (not empty).
     void Atender(const QString& linea);
 
+    // Once the partida has started, "Local" is taken only for a seat this
+    // copy asked for since (a seat left by its person and given to this
+    // copy's computer); any other grant would make two copies play one seat.
+    void PedirSilla(int silla);
+    bool PartidaIniciada = false;
+
     const QByteArray& Buffer() const { return buffer; }
 
     // Receive log: "hh:mm:ss.zzz line", newest last, at most kMaxRegistro
@@ -83,10 +100,16 @@ public:
     QStringList Registro;
     int Ignoradas = 0;
     std::function<void(const QString&)> AlRegistrar;
+    // Every line taken from the buffer, before it is handled (the link
+    // watches its own lines come back).
+    std::function<void(const QString&)> AlLeer;
+    // Notes a line or a step refused, with its reason, in the receive log.
+    void Rechazar(const QString& motivo);
 
 private:
     void Anotar(const QString& entrada);
     QByteArray buffer;
     bool programado = false;
     bool descartando = false;  // the rest of an over-long line is still to come
+    std::array<bool, 5> pedidas_{};
 };

@@ -3,4 +3,7 @@
 
 void JuegoEnMesa::JugarTiro(int ficha, const QString& punta) { J.JugarTiro(ficha, punta); }
 void JuegoEnMesa::TerminarMano() { J.TerminarMano(); }
-void JuegoEnMesa::RegresarTurno() { J.RegresarTurno(); }
+void JuegoEnMesa::AtrasRecibido(int silla) { J.AtrasRecibido(silla); }
+void JuegoEnMesa::ManoRecibida(int silla) { J.ReconstruirMano(silla); }
+void JuegoEnMesa::SillaDejada(int silla) { J.SillaDejada(silla); }
+void JuegoEnMesa::SillaRecuperada(int silla) { J.SillaRecuperada(silla); }

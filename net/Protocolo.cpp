@@ -261,29 +261,6 @@ void Aplicar(OpcionesJuego& o, const Opcion& op)
         o.Tiempo2 = op.numero;
 }
 
-void ReconstruirMano(Estado& e, int silla)
-{
-    if (silla < 1 || silla > 4)
-        return;
-    Jugador& j = e.Jugadores[silla];
-    const QString& d = e.Sillas[silla].DigitosMano;
-    j.NumFichas = 0;
-    for (int k = 1; k <= 7 && 2 * k <= d.size(); ++k) {
-        const QStringView par = QStringView(d).mid(2 * k - 2, 2);
-        if (par == u"99")
-            continue;
-        bool ok = false;
-        const int t = LeerNumero(par, &ok);
-        if (!ok || t < 0 || t >= kNumFichas)
-            continue;
-        j.Mano[k] = t;
-        j.NumFichas += 1;
-        e.Fichas[t].Libre = false;
-        e.Fichas[t].Lugar = 'D';
-        e.Fichas[t].Dueno = silla;
-    }
-}
-
 QString LineaSilla(int silla) { return QStringLiteral("Silla%1").arg(silla); }
 
 QString LineaNombre(int silla, const QString& nombre)

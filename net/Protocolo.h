@@ -83,10 +83,6 @@ struct Lectura {
 // Parses one line (already taken from the buffer, non-empty).
 Lectura Leer(const QString& linea);
 
-// Rebuilds a seat's hand from its DigitosMano: slots holding "99" are left as
-// they were and do not count.
-void ReconstruirMano(Estado& e, int silla);
-
 // Lines this copy sends.
 QString LineaSilla(int silla);
 QString LineaNombre(int silla, const QString& nombre);

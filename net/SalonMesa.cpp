@@ -3,6 +3,7 @@
 #include <QTime>
 #include <cmath>
 
+#include "net/Despachador.h"
 #include "net/Protocolo.h"
 
 SalonMesa::SalonMesa(Estado& estado, Anfitrion& anfitrion) : E(estado), A(anfitrion) {}
@@ -23,11 +24,15 @@ int SalonMesa::Preguntar(const QString& texto, int icono, double segundos)
     return A.Aviso(texto, icono, segundos, 1);
 }
 
-void SalonMesa::CopiarEstadoSillas()
+// The hands are emptied only while seats are taken. Once the table has
+// started, a hand line may already be here (it can come in the same read as
+// "Inici"), and closing the lobby must not discard it.
+void SalonMesa::CopiarEstadoSillas(bool manos)
 {
     for (int s = 1; s <= 4; ++s) {
         E.Sillas[s].NombreSilla = E.Jugadores[s].Nombre.left(18);
-        E.Sillas[s].DigitosMano = QString(14, QLatin1Char('9'));
+        if (manos)
+            E.Sillas[s].DigitosMano = QString(14, QLatin1Char('9'));
     }
 }
 
@@ -43,7 +48,7 @@ bool SalonMesa::TomarSilla(int silla, const QString& texto)
     if (Preguntar(nombre + QStringLiteral(" ocupará la Silla ") + QString::number(silla), 64, 2) != 1)
         return false;
     A.EnviarMensaje(protocolo::LineaSilla(silla) + QStringLiteral("\r\n") + protocolo::LineaNombre(silla, nombre));
-    CopiarEstadoSillas();
+    CopiarEstadoSillas(true);
     return true;
 }
 
@@ -64,15 +69,44 @@ bool SalonMesa::Iniciar()
         j.Nombre = QStringLiteral("Compu ") + s_;
         j.HoC = 'C';
         j.LoR = 'L';
-        j.Semilla = int(std::lround(QTime::currentTime().msecsSinceStartOfDay() / 1000.0));
         if (MostrarNombre)
             MostrarNombre(s);
-        A.EnviarMensaje(protocolo::LineaSilla(s) + QStringLiteral("\r\n") + protocolo::LineaNombre(s, j.Nombre) +
-                        QStringLiteral("\r\n") + protocolo::LineaHoC(s, 'C'));
+        PedirParaComputadora(s, j.Nombre);
     }
     for (int s = 1; s <= 4; ++s)
         if (Libre(s))
             return false;
+    Inicie = true;
+    return true;
+}
+
+void SalonMesa::PedirParaComputadora(int silla, const QString& nombre)
+{
+    E.Jugadores[silla].Semilla = int(std::lround(QTime::currentTime().msecsSinceStartOfDay() / 1000.0));
+    A.EnviarMensaje(protocolo::LineaSilla(silla) + QStringLiteral("\r\n") + protocolo::LineaNombre(silla, nombre) +
+                    QStringLiteral("\r\n") + protocolo::LineaHoC(silla, 'C'));
+}
+
+bool SalonMesa::OfrecerSilla(int silla)
+{
+    if (!Inicie || silla < 1 || silla > 4 || !E.Sillas[silla].Dejada || E.Jugadores[silla].LoR == 'L')
+        return false;
+    // One question for each time the seat is left.
+    bool& ofrecida = ofrecidas_[static_cast<size_t>(silla)];
+    if (ofrecida)
+        return false;
+    ofrecida = true;
+    const QString s_ = QString::number(silla);
+    const QString texto = E.Jugadores[silla].Nombre + QStringLiteral(" dejó la Silla ") + s_ +
+                          QStringLiteral(".\n\n¿Deseas que Compu ") + s_ + QStringLiteral(" ocupe su lugar?");
+    const bool si = Preguntar(texto, 32, 30) == 1;
+    ofrecida = false;
+    // Somebody may have taken the seat while the question was open.
+    if (!si || !E.Sillas[silla].Dejada || E.Jugadores[silla].LoR == 'L')
+        return false;
+    if (Mesa)
+        Mesa->PedirSilla(silla);
+    PedirParaComputadora(silla, QStringLiteral("Compu ") + s_);
     return true;
 }
 
@@ -91,7 +125,7 @@ SalonMesa::Cierre SalonMesa::VerificarCierre()
             return Preguntar(QStringLiteral("¿Deseas abandonar la mesa?"), 32, 5) == 1 ? Cierre::Salir
                                                                                      : Cierre::Quedarse;
     }
-    CopiarEstadoSillas();
+    CopiarEstadoSillas(false);
     const int personas = PersonasLocales();
     for (int s = 1; s <= 4; ++s) {
         Jugador& j = E.Jugadores[s];

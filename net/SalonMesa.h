@@ -6,10 +6,13 @@
 // directly.
 
 #include <QString>
+#include <array>
 #include <functional>
 
 #include "rules/Anfitrion.h"
 #include "rules/Estado.h"
+
+class Despachador;
 
 class SalonMesa {
 public:
@@ -39,13 +42,23 @@ public:
     // Number of persons played at this copy.
     int PersonasLocales() const;
 
+    // This copy started the partida (gave the free seats to its computer).
+    bool Inicie = false;
+    // A seat whose person left mid-partida: the copy that started offers its
+    // computer for it, and asks the table for the seat as the lobby does. The
+    // seat is played here only once the table grants it.
+    bool OfrecerSilla(int silla);
+    Despachador* Mesa = nullptr;
+
     // The lobby label of a seat given to the computer at the start.
     std::function<void(int)> MostrarNombre;
 
     bool Libre(int silla) const { return E.Jugadores[silla].Nombre.isEmpty(); }
 
 private:
-    void CopiarEstadoSillas();
+    void CopiarEstadoSillas(bool manos);
+    void PedirParaComputadora(int silla, const QString& nombre);
     int Preguntar(const QString& texto, int icono, double segundos);
     bool activado = false;
+    std::array<bool, 5> ofrecidas_{};
 };

@@ -48,6 +48,13 @@ public:
     // Run this later from the event loop, on an empty call stack (used to start
     // the next hand so that hands never nest).
     virtual void Programar(std::function<void()> tarea) = 0;
+    // Every pause of the flow is this many times its nominal length: 1 at a
+    // table of people, 0 in tests and robot copies (events are still served),
+    // less than 1 for a quicker computer. The table's rules never change.
+    double Ritmo = 1.0;
+    // Input from the table that the flow refused (a play the seat cannot
+    // make, an undo nobody could have asked for): kept for whoever debugs.
+    virtual void Anotar(const QString& texto) { (void)texto; }
 
     // The table: one line (or several joined by CR LF) to send.
     virtual void EnviarMensaje(const QString& mensaje) { (void)mensaje; }

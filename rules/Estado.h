@@ -42,6 +42,7 @@ struct EstadoSilla {
     QString NombreSilla;                        // up to 18 characters
     QString DigitosMano = QString(14, '9');     // seven two-digit slots, "99" empty
     QString MarcaFin = QStringLiteral("   ");   // "FIN" once that machine ended the hand
+    bool Dejada = false;                        // its person left the table; nobody holds it yet
 };
 
 constexpr int kHist = kMaxTiros + 1;  // history entries 0..25
@@ -89,9 +90,11 @@ struct Estado {
     std::array<char, kHist> HistRumboIzq{}, HistRumboDer{}, HistMarcaIzq{}, HistMarcaDer{};
     std::array<QString, kHist> MeritoTurno{};
 
-    // Plays received from other machines for plays 1..25.
+    // Plays received from other machines for plays 1..25, with the merit each
+    // carried: whichever path lays the play later takes its merit from here.
     std::array<int, kHist> TiroRecibido{};
     std::array<QString, kHist> PuntaRecibida{};
+    std::array<QString, kHist> MeritoRecibido{};
 
     // Forecast entries per play, 6 characters each ("1:13I ").
     std::array<QString, kHist> Pronosticos{};

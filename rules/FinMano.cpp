@@ -42,8 +42,7 @@ void Juego::TerminarMano()
             break;
         if (Cortar())
             return;
-        A.Titulo(E.TituloMesa + QStringLiteral("Esperando que termine ") + E.Jugadores[falta].Nombre
-                 + QStringLiteral(" ..."));
+        A.Titulo(E.TituloMesa + QStringLiteral("Esperando que termine ") + EsperaDe(falta) + QStringLiteral(" ..."));
         A.Ceder();
         A.Pausa(1);
     }

@@ -13,6 +13,7 @@
 // nest on the call stack.
 
 #include <QString>
+#include <vector>
 
 #include "rules/Anfitrion.h"
 #include "rules/Azar.h"
@@ -56,6 +57,7 @@ public:
 
     // The play engine. Ignores a tile that is not in the hand of the seat to
     // move or fits neither end (or, played elsewhere, not the end it names).
+    // Undos received meanwhile are applied once the chain of plays has stopped.
     void JugarTiro(int ficha, const QString& lado);
     void TerminarMano();
     void PuntuarDomino();
@@ -64,6 +66,28 @@ public:
 
     // Undo one play (bAtras here, or "Atras" received).
     void RegresarTurno();
+    // This copy can take back the last play at once: a hand in play, no play
+    // being laid or awaited in one of the flow's waits, the seat to move ours.
+    // bAtras is enabled, and "Atras" sent, only then, so that every copy takes
+    // back the same play.
+    bool PuedeRegresar() const;
+    // "Atras" of a seat from the table. The sender took back its last play
+    // with that seat to move; here it is applied once every play laid before
+    // it is laid too, and refused when that seat is not the one to move.
+    void AtrasRecibido(int silla);
+    // Advice is for a person of this machine on that person's own turn in
+    // play, never for a computer seat or during the pick.
+    bool PuedeAconsejar() const;
+
+    // A seat whose person left the table: the captions say that the table
+    // waits for it until somebody takes it.
+    void SillaDejada(int silla);
+    // That seat is this copy's computer now: it plays from the current state
+    // (its pick, its lead, its turn or its "FIN", whichever is awaited).
+    void SillaRecuperada(int silla);
+    // The table is lost: every wait ends and no hand starts again.
+    void Abandonar();
+    bool Abandonada() const { return abandonada_; }
 
     // Resets the ends for a new hand and writes history entry 0.
     void IniciarLinea();
@@ -74,17 +98,30 @@ public:
     bool EsLocal(int silla) const { return E.Jugadores[silla].LoR == 'L'; }
     // Status captions: title text + "Turno Local de " / "Turno Remoto de " + name + " ...".
     void MostrarTurno(int silla);
+    // What the flow awaits from a seat of another machine: its name, or that
+    // its person left and the seat waits for somebody to take it.
+    QString EsperaDe(int silla) const;
 
     // Deepest nesting of JugarMano seen (1 when hands follow one another).
     int ProfundidadMaxima() const { return profundidadMax_; }
 
 private:
+    // Sets a flag for the life of a scope, so every way out clears it.
+    struct Bandera {
+        bool& b;
+        explicit Bandera(bool& f) : b(f) { b = true; }
+        ~Bandera() { b = false; }
+    };
+    void Encadenar(int ficha, const QString& lado);
+    Relevo TurnoComputadora(int opciones);
+    void RefrescarBotones();
+    void AplicarAtras(int silla);
     void RobarHastaSiete(int silla);
     void DarFicha(int silla, int ficha);  // the next slot of the seat's hand
     void Colocar(int ficha, bool derecha, bool porPrimero);
     void SonarPaso();
     void TocarFicha();
-    bool Cortar() const { return A.Cerrando(); }
+    bool Cortar() const { return abandonada_ || A.Cerrando(); }
 
     Azar azar_;
     bool colocando_ = false;     // inside JugarTiro: a nested play waits for the turn cycle
@@ -92,4 +129,6 @@ private:
     int serieMano_ = 0;          // hands started so far
     int profundidad_ = 0;
     int profundidadMax_ = 0;
+    bool abandonada_ = false;
+    std::vector<int> atrasPendientes_;  // seats of "Atras" lines received while a play was being laid
 };

@@ -54,6 +54,7 @@ void Juego::JugarMano()
     if (relevada())
         return;
     E.FaseMano = QStringLiteral("SALIENDO");
+    RefrescarBotones();
     if (EsLocal(E.Turno) && E.Jugadores[E.Turno].HoC == 'H')
         A.SalidaHumana(E.Turno);
 
@@ -85,4 +86,17 @@ void Juego::JugarMano()
     // 6.
     if (E.ManoTerminada && !relevada())
         TerminarMano();
+}
+
+void Juego::Abandonar()
+{
+    if (abandonada_)
+        return;
+    abandonada_ = true;
+    atrasPendientes_.clear();
+    A.DetenerAlarma();
+    A.Boton(Control::bAtras, 0, Accion::Deshabilitar);
+    A.Boton(Control::bConsejo, 0, Accion::Deshabilitar);
+    A.Boton(Control::bMemoria, 0, Accion::Deshabilitar);
+    A.Titulo(E.TituloMesa + QStringLiteral("Sin mesa de juego: la partida terminó."));
 }

@@ -5,13 +5,9 @@
 
 void Juego::RegresarTurno()
 {
-    if (E.NumTiro <= 0 || E.ManoTerminada)
+    // Never in the middle of laying a play: the caller waits for the chain to stop.
+    if (E.NumTiro <= 0 || E.ManoTerminada || colocando_)
         return;
-    if (colocando_) {
-        // Served during one of the engine's pauses: undo once the play in hand is laid.
-        A.Programar([this] { RegresarTurno(); });
-        return;
-    }
     const int n = E.NumTiro;
     const int t = E.HistFicha[n];
     if (t < 0 || t >= kNumFichas || E.Fichas[t].Dueno < 1 || E.Fichas[t].Dueno > 4)
@@ -22,6 +18,7 @@ void Juego::RegresarTurno()
     E.Fichas[t].Lugar = 'D';
     E.TiroRecibido[n] = 0;
     E.PuntaRecibida[n].clear();
+    E.MeritoRecibido[n].clear();
     // 3.
     A.DibujarMano(E.Turno, E.Jugadores[E.Turno].Vista);
     // 4.
@@ -53,9 +50,8 @@ void Juego::RegresarTurno()
     // 8.
     A.DibujarMesa();
     // 9.
+    RefrescarBotones();
     const Accion local = EsLocal(E.Turno) ? Accion::Habilitar : Accion::Deshabilitar;
-    A.Boton(Control::bConsejo, 0, local);
-    A.Boton(Control::bAtras, 0, local);
     // 10.
     if (E.HistFicha[n] != -1) {
         A.Boton(Control::bMemoria, 0, Accion::Texto, TextoMemoria(E, n));
@@ -65,4 +61,48 @@ void Juego::RegresarTurno()
     // 11.
     if (E.NumTiro == 0)
         A.Boton(Control::bAtras, 0, Accion::Ocultar);
+}
+
+bool Juego::PuedeRegresar() const
+{
+    return E.FaseMano == QLatin1String("TIRANDO") && E.NumTiro > 0 && !E.ManoTerminada && !colocando_ && !Cortar()
+           && E.Turno >= 1 && E.Turno <= 4 && EsLocal(E.Turno);
+}
+
+bool Juego::PuedeAconsejar() const
+{
+    const bool enJuego = E.FaseMano == QLatin1String("SALIENDO") || E.FaseMano == QLatin1String("TIRANDO");
+    return enJuego && !E.ManoTerminada && !colocando_ && !Cortar() && E.Turno >= 1 && E.Turno <= 4
+           && EsLocal(E.Turno) && E.Jugadores[E.Turno].HoC == 'H';
+}
+
+void Juego::RefrescarBotones()
+{
+    A.Boton(Control::bAtras, 0, PuedeRegresar() ? Accion::Habilitar : Accion::Deshabilitar);
+    A.Boton(Control::bConsejo, 0, PuedeAconsejar() ? Accion::Habilitar : Accion::Deshabilitar);
+}
+
+void Juego::AtrasRecibido(int silla)
+{
+    if (colocando_) {
+        // Bounded: a hand has at most 25 plays to take back.
+        if (static_cast<int>(atrasPendientes_.size()) < kMaxTiros)
+            atrasPendientes_.push_back(silla);
+        else
+            A.Anotar(QStringLiteral("Atras de la silla %1 ignorado: demasiados pendientes").arg(silla));
+        return;
+    }
+    AplicarAtras(silla);
+}
+
+void Juego::AplicarAtras(int silla)
+{
+    // The sender undid with its own seat to move; here that seat is played
+    // elsewhere and must be the one to move after the same plays.
+    if (E.FaseMano != QLatin1String("TIRANDO") || E.NumTiro <= 0 || E.ManoTerminada || silla != E.Turno
+        || silla < 1 || silla > 4 || EsLocal(silla)) {
+        A.Anotar(QStringLiteral("Atras de la silla %1 ignorado: no es su turno de regresar").arg(silla));
+        return;
+    }
+    RegresarTurno();
 }

@@ -34,7 +34,11 @@ void Juego::Repartir()
     for (int i = 1; i <= kMaxTiros; ++i) {
         E.TiroRecibido[i] = 0;
         E.PuntaRecibida[i].clear();
+        E.MeritoRecibido[i].clear();
+        E.MeritoTurno[i].clear();
     }
+    // Last hand's advice has no place in the pick.
+    A.Boton(Control::bConsejo, 0, Accion::Deshabilitar);
     // 2. The winning pair picks first, winner before partner.
     if (E.NumMano == 0) {
         for (int s = 1; s <= 4; ++s)
@@ -106,16 +110,24 @@ void Juego::Repartir()
                 return;
             if (!EsLocal(s)) {
                 A.Semaforo(s, LuzAmbar);
-                A.Titulo(E.TituloMesa + QStringLiteral("Esperando el reparto de ") + j.Nombre + QStringLiteral(" ..."));
+                bool dejada = !E.Sillas[s].Dejada;  // forces the first caption
                 for (;;) {
+                    if (dejada != E.Sillas[s].Dejada) {
+                        dejada = E.Sillas[s].Dejada;
+                        A.Titulo(E.TituloMesa + QStringLiteral("Esperando el reparto de ") + EsperaDe(s)
+                                 + QStringLiteral(" ..."));
+                    }
                     ReconstruirMano(s);
-                    if (j.NumFichas >= 7 || Cortar())
+                    // The seat may become this copy's computer while it is awaited.
+                    if (j.NumFichas >= 7 || Cortar() || EsLocal(s))
                         break;
                     A.Pausa(0.5);
                     A.Ceder();
                 }
                 if (Cortar())
                     return;
+            }
+            if (!EsLocal(s)) {
                 A.Semaforo(s, LuzRoja);
                 for (int m = 1; m <= 7; ++m) {
                     Ficha& f = E.Fichas[j.Mano[m]];
@@ -214,11 +226,21 @@ void Juego::ReconstruirMano(int silla)
     std::array<bool, kNumFichas> vista{};
     for (int k = 1; k <= 7; ++k) {
         const QString par = d.mid(2 * (k - 1), 2);
-        if (par.size() != 2 || par == QLatin1String("99") || !par[0].isDigit() || !par[1].isDigit())
+        auto digito = [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); };
+        if (par.size() != 2 || par == QLatin1String("99") || !digito(par[0]) || !digito(par[1]))
             continue;
         const int t = par.toInt();
         if (t >= kNumFichas || vista[t])
             continue;
+        // A tile another seat already holds cannot be this seat's too: the
+        // slot is refused and counts as not received.
+        if (!E.Fichas[t].Libre && E.Fichas[t].Dueno != silla) {
+            A.Anotar(QStringLiteral("Fichas de la silla %1: la ficha %2 ya es de la silla %3")
+                         .arg(silla)
+                         .arg(t)
+                         .arg(E.Fichas[t].Dueno));
+            continue;
+        }
         vista[t] = true;
         j.Mano[k] = t;
         j.NumFichas += 1;

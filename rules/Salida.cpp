@@ -70,8 +70,8 @@ void Juego::PrepararSalida()
     for (int s = 1; s <= 4; ++s)
         A.Semaforo(s, LuzRoja);
     MostrarTurno(E.Turno);
-    if (EsLocal(E.Turno))
-        A.Boton(Control::bConsejo, 0, Accion::Habilitar);
+    // Advice is enabled once the lead is awaited (JugarMano), for a person only.
+    A.Boton(Control::bConsejo, 0, Accion::Deshabilitar);
     // 8.
     const Jugador& j = E.Jugadores[E.Turno];
     if (j.HoC == 'H' && EsLocal(E.Turno))
@@ -115,7 +115,8 @@ void Juego::EsperarSalida()
 
     // Another machine leads: wait for its play 1, or for its pass.
     while (E.PuntaRecibida[1].isEmpty()) {
-        if (Cortar() || E.NumTiro != 0 || E.Turno != s)
+        // The seat may become this copy's computer while its lead is awaited.
+        if (Cortar() || E.NumTiro != 0 || E.Turno != s || EsLocal(s))
             return;
         A.Pausa(0.2);
         A.Ceder();

@@ -10,13 +10,6 @@
 
 namespace {
 
-// Sets a flag for the life of a scope, so every way out clears it.
-struct Bandera {
-    bool& b;
-    explicit Bandera(bool& f) : b(f) { b = true; }
-    ~Bandera() { b = false; }
-};
-
 QString DosDigitos(int n) { return QString::number(n).rightJustified(2, '0'); }
 
 }  // namespace
@@ -28,8 +21,22 @@ void Juego::JugarTiro(int ficha, const QString& lado)
     // TiroRecibido and the turn cycle takes it when its seat's turn comes.
     if (colocando_ || E.ManoTerminada)
         return;
-    Bandera guarda(colocando_);
+    {
+        Bandera guarda(colocando_);
+        A.Boton(Control::bAtras, 0, Accion::Deshabilitar);
+        Encadenar(ficha, lado);
+    }
+    // The chain has stopped at a seat that does not play here (or the hand
+    // ended): the undos that came meanwhile find the play their sender took back.
+    std::vector<int> atras;
+    atras.swap(atrasPendientes_);
+    for (int silla : atras)
+        AplicarAtras(silla);
+    RefrescarBotones();
+}
 
+void Juego::Encadenar(int ficha, const QString& lado)
+{
     int f = ficha;
     QString l = lado;
     while (!Cortar()) {
@@ -92,11 +99,14 @@ void Juego::JugarTiro(int ficha, const QString& lado)
         E.HistRumboDer[n] = E.RumboDer;
         E.HistMarcaIzq[n] = E.MarcaIzq;
         E.HistMarcaDer[n] = E.MarcaDer;
-        // 8. A play received keeps the merit that came with it.
+        // 8. A play received keeps the merit that came with it, whether it is
+        // laid on arrival, as the lead, or later by the turn cycle.
         if (EsLocal(E.Turno)) {
             E.MeritoTurno[n] = Merito(f, E.HistPunta[n], igualesAntes);
             A.EnviarMensaje(QStringLiteral("Tiro ") + DosDigitos(n) + ' ' + QString::number(E.Turno) + ' '
                             + DosDigitos(f) + ' ' + E.HistPunta[n] + ' ' + E.MeritoTurno[n]);
+        } else {
+            E.MeritoTurno[n] = E.MeritoRecibido[n];
         }
         E.FaseMano = QStringLiteral("TIRANDO");
         // 9.

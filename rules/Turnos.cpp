@@ -37,7 +37,63 @@ void Juego::MostrarTurno(int silla)
         A.Titulo(E.TituloMesa + QStringLiteral("Turno Local de ") + j.Nombre + QStringLiteral(" ..."));
     } else {
         A.Semaforo(silla, LuzAmbar);
-        A.Titulo(E.TituloMesa + QStringLiteral("Turno Remoto de ") + j.Nombre + QStringLiteral(" ..."));
+        A.Titulo(E.TituloMesa + QStringLiteral("Turno Remoto de ") + EsperaDe(silla) + QStringLiteral(" ..."));
+    }
+}
+
+QString Juego::EsperaDe(int silla) const
+{
+    if (silla >= 1 && silla <= 4 && E.Sillas[silla].Dejada)
+        return E.Jugadores[silla].Nombre + QStringLiteral(" (dejó la Silla ") + QString::number(silla)
+               + QStringLiteral("; la mesa espera que alguien la ocupe)");
+    return E.Jugadores[silla].Nombre;
+}
+
+void Juego::SillaDejada(int silla)
+{
+    if (silla < 1 || silla > 4 || EsLocal(silla))
+        return;
+    E.Sillas[silla].Dejada = true;
+    if (E.Turno == silla && (E.FaseMano == QLatin1String("TIRANDO") || E.FaseMano == QLatin1String("SALIENDO"))
+        && !E.ManoTerminada)
+        MostrarTurno(silla);
+}
+
+void Juego::SillaRecuperada(int silla)
+{
+    if (silla < 1 || silla > 4 || !EsLocal(silla) || Cortar())
+        return;
+    // Only the computer takes a seat once the partida has started; its name
+    // and kind also come back from the table, after the grant.
+    E.Sillas[silla].Dejada = false;
+    E.Jugadores[silla].HoC = 'C';
+    E.Jugadores[silla].Nombre = QStringLiteral("Compu ") + QString::number(silla);
+    E.Jugadores[silla].Vista = E.Opciones.AoC;
+    A.RefrescarNombres();
+    // The hand is over here and the table waits for this seat's "FIN".
+    if (E.ManoTerminada && E.Sillas[silla].MarcaFin != QLatin1String("FIN")) {
+        E.Sillas[silla].MarcaFin = QStringLiteral("FIN");
+        A.EnviarMensaje(QStringLiteral("FIN  %1").arg(silla));
+        return;
+    }
+    // Its turn in play, with nothing being laid: the computer plays now. The
+    // pick and the lead notice the change in their own waits.
+    if (E.FaseMano != QLatin1String("TIRANDO") || E.ManoTerminada || colocando_ || E.Turno != silla
+        || E.NumTiro == 0 || E.Jugadores[silla].HoC != 'C')
+        return;
+    const int opciones = ContarOpciones(E, silla);
+    if (opciones < 1)
+        return;
+    MostrarTurno(silla);
+    Relevo r;
+    {
+        Bandera guarda(colocando_);
+        r = TurnoComputadora(opciones);
+    }
+    if (r.Tipo == Relevo::Jugar && !Cortar() && E.Turno == silla) {
+        JugarTiro(r.Ficha, r.Lado);
+        if (E.ManoTerminada)
+            TerminarMano();
     }
 }
 
@@ -89,16 +145,12 @@ Juego::Relevo Juego::CederTurno()
 
     const int s = E.Turno;
     const Jugador& j = E.Jugadores[s];
-    // 3.
+    // 3. Advice and undo wait until the chain of plays stops (JugarTiro
+    // enables them then): neither may act while a computer of this machine
+    // is still to play.
     MostrarTurno(s);
-    if (EsLocal(s)) {
-        A.Boton(Control::bConsejo, 0, Accion::Habilitar);
-        if (E.NumTiro > 0)
-            A.Boton(Control::bAtras, 0, Accion::Habilitar);
-    } else {
-        A.Boton(Control::bConsejo, 0, Accion::Deshabilitar);
-        A.Boton(Control::bAtras, 0, Accion::Deshabilitar);
-    }
+    A.Boton(Control::bConsejo, 0, Accion::Deshabilitar);
+    A.Boton(Control::bAtras, 0, Accion::Deshabilitar);
     // 4.
     if (j.HoC == 'C') {
         A.Ceder();
@@ -115,10 +167,8 @@ Juego::Relevo Juego::CederTurno()
         A.Boton(Control::bMemoria, 0, Accion::Mostrar);
     }
     A.Boton(Control::bAtras, 0, Accion::Mostrar);
-    if (EsLocal(s) && j.HoC == 'H') {
+    if (EsLocal(s) && j.HoC == 'H')
         A.Boton(Control::bMemoria, 0, Accion::Habilitar);
-        A.Boton(Control::bConsejo, 0, Accion::Habilitar);
-    }
 
     // 6. Another machine plays this seat: its play may already be here.
     if (!EsLocal(s)) {
@@ -137,7 +187,16 @@ Juego::Relevo Juego::CederTurno()
         A.ArmarAlarma(opciones < 2 ? E.Opciones.Tiempo1 : E.Opciones.Tiempo2);
         return r;
     }
-    // 8. The computer: a remembered play when it can still be made, else the chooser.
+    return TurnoComputadora(opciones);
+}
+
+// The computer of this machine to move: a remembered play when it can still
+// be made, else the chooser, paced as a person would see it think.
+Juego::Relevo Juego::TurnoComputadora(int opciones)
+{
+    Relevo r;
+    const int siguiente = E.NumTiro + 1;
+    // 8.
     if (siguiente <= kMaxTiros && Jugable(E, E.HistFicha[siguiente], E.HistPunta[siguiente])) {
         r.Tipo = Relevo::Jugar;
         r.Ficha = E.HistFicha[siguiente];

@@ -42,7 +42,7 @@ public:
     Estado& E;
     Juego* J = nullptr;
     EnlaceMesa* Enlace = nullptr;
-    double Ritmo = 0;
+    Despachador* Mesa = nullptr;
     bool cerrando = false;
     QString Marcador;
 
@@ -64,6 +64,12 @@ public:
     {
         if (Enlace)
             Enlace->EnviarMensaje(mensaje);
+    }
+
+    void Anotar(const QString& texto) override
+    {
+        if (Mesa)
+            Mesa->Rechazar(texto);
     }
 
     int MensaBox(const Mensaje& m) override
@@ -179,13 +185,14 @@ private:
 
 struct OyenteCli : OyenteMesa {
     bool inicio = false;
-    bool sillaDejada = false;
+    SalonMesa* salon = nullptr;
     void InicioRecibido() override { inicio = true; }
-    void ChatRecibido(const QString& texto) override
+    // The copy that started gives a left seat to its computer (the robot
+    // takes the question's default), as the game window offers to.
+    void SillaDejada(int silla) override
     {
-        // The server speaks as "Brintal" only to say that a seat was left.
-        if (texto.startsWith(QStringLiteral("Brintal: ")) && texto.contains(QStringLiteral(" dejó la Silla ")))
-            sillaDejada = true;
+        if (salon)
+            QTimer::singleShot(0, qApp, [this, silla] { salon->OfrecerSilla(silla); });
     }
 };
 
@@ -195,6 +202,9 @@ struct Argumentos {
     QString direccion;  // empty: this computer, at 1009 or the server's fallback 11009
     bool iniciar = false;
     double ritmo = 0;
+    // Seconds without a line from the table, or with a seat left and taken
+    // by nobody, after which the table counts as lost.
+    double silencio = 60;
     QString carpeta = QDir::currentPath();
 };
 
@@ -230,6 +240,13 @@ bool LeerArgumentos(const QStringList& args, Argumentos& a, QString& error)
             a.ritmo = v.toDouble(&ok);
             if (!ok || !(a.ritmo >= 0) || a.ritmo > 100) {
                 error = QStringLiteral("Ritmo inválido: %1.").arg(v);
+                return false;
+            }
+        } else if (o == u"--silencio") {
+            bool ok = false;
+            a.silencio = v.toDouble(&ok);
+            if (!ok || !(a.silencio > 0) || a.silencio > 86400) {
+                error = QStringLiteral("Silencio inválido: %1 (segundos, más de 0).").arg(v);
                 return false;
             }
         } else if (o == u"--carpeta") {
@@ -288,6 +305,9 @@ int ComandoMesa(const QStringList& args)
     despachador.Oyente = &oyente;
     EnlaceMesa enlace(despachador, host);
     host.Enlace = &enlace;
+    host.Mesa = &despachador;
+    enlace.LimiteEco = int(a.silencio * 1000);
+    enlace.LimiteSilencio = int(a.silencio * 1000);
 
     // 1. The table.
     ConectorMesa conector(enlace, host, E.CarpetaApp);
@@ -305,9 +325,11 @@ int ComandoMesa(const QStringList& args)
     }
     bool perdida = false;
     QObject::connect(&enlace, &EnlaceMesa::Desconectado, [&] { perdida = true; });
+    QObject::connect(&enlace, &EnlaceMesa::MesaPerdida, [&] { perdida = true; });
 
     // 2. The seats, as the lobby takes them.
     SalonMesa salon(E, host);
+    salon.Mesa = &despachador;
     salon.Activar();
     for (int s : a.sillas)
         salon.TomarSilla(s, a.nombre);
@@ -353,7 +375,8 @@ int ComandoMesa(const QStringList& args)
 
     int salida = -1;
     QString motivo;
-    QElapsedTimer desdePerdida;
+    QElapsedTimer dejadaDesde;
+    oyente.salon = &salon;
     QTimer vigia;
     QObject::connect(&vigia, &QTimer::timeout, [&] {
         if (salida >= 0)
@@ -361,18 +384,23 @@ int ComandoMesa(const QStringList& args)
         bool todos = E.FinPartida;
         for (int s = 1; s <= 4 && todos; ++s)
             todos = E.Sillas[s].MarcaFin == u"FIN";
-        if (todos) {
+        bool dejada = false;
+        for (int s = 1; s <= 4; ++s)
+            dejada = dejada || (E.Sillas[s].Dejada && E.Jugadores[s].LoR != 'L');
+        if (dejada && !dejadaDesde.isValid())
+            dejadaDesde.start();
+        else if (!dejada)
+            dejadaDesde.invalidate();
+        // Done only once the table has had every line of ours: a last "FIN"
+        // that never reached it leaves the others waiting.
+        if (todos && enlace.EcosPendientes() == 0 && !enlace.Perdida()) {
             salida = 0;
-        } else if (perdida || oyente.sillaDejada) {
-            // A copy that finished may leave while its last lines are still
-            // being handled here: give them a moment before giving up.
-            if (!desdePerdida.isValid())
-                desdePerdida.start();
-            else if (desdePerdida.elapsed() > 3000) {
-                salida = kSalidaMesa;
-                motivo = perdida ? QStringLiteral("Se perdió la conexión con la mesa de juego.")
-                                 : QStringLiteral("Otro jugador dejó la mesa: la partida no puede seguir.");
-            }
+        } else if (perdida) {
+            salida = kSalidaMesa;
+            motivo = QStringLiteral("Se perdió la conexión con la mesa de juego.");
+        } else if (dejadaDesde.isValid() && dejadaDesde.elapsed() > qint64(a.silencio * 1000)) {
+            salida = kSalidaMesa;
+            motivo = QStringLiteral("Otro jugador dejó la mesa y nadie ocupó su silla: la partida no puede seguir.");
         }
         if (salida >= 0) {
             host.cerrando = true;
@@ -380,8 +408,6 @@ int ComandoMesa(const QStringList& args)
         }
     });
     vigia.start(20);
-    // Only a seat left from here on stops the partida.
-    oyente.sillaDejada = false;
     host.Programar([&] { juego.IniciarPartida(); });
     QCoreApplication::exec();
     if (salida != 0) {

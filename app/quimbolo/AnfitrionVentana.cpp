@@ -1,5 +1,7 @@
 #include "app/quimbolo/AnfitrionVentana.h"
 
+#include <algorithm>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QInputDialog>
@@ -24,7 +26,10 @@ void AnfitrionVentana::Ceder()
 
 void AnfitrionVentana::Pausa(double segundos)
 {
-    ::Pausa(segundos);
+    // Scaled down to nothing, a wait still serves events for a moment
+    // instead of spinning.
+    if (segundos > 0)
+        ::Pausa(std::max(segundos * Ritmo, 0.001));
 }
 
 bool AnfitrionVentana::Cerrando() const

@@ -45,6 +45,12 @@ public:
 
     void MostrarPicThink(bool visible) override;
     void MostrarAvance(double fraccion, bool final) override;
+    void Anotar(const QString& texto) override
+    {
+        if (AlAnotar)
+            AlAnotar(texto);
+    }
+    std::function<void(const QString&)> AlAnotar;
 
     // Wiring done by the session.
     void PonerVentana(frmDomino* ventana);

@@ -67,6 +67,8 @@ Mensaje Consejo::MensajeConsejo() const
 
 void Consejo::bConsejo_Click()
 {
+    if (Permitido && !Permitido())
+        return;
     if (HayQueCalcular())
         Calcular();
     if (ConsejoFicha < 0 || ConsejoFicha >= kNumFichas)

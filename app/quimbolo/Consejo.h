@@ -39,6 +39,10 @@ public:
 
     // Face colour of a seat's tiles now in force (the board's colour view).
     std::function<unsigned(int silla)> ColorSilla;
+    // Whether advice may be shown now (a person of this machine on that
+    // person's own turn in play); the button is also disabled otherwise,
+    // this catches a click that was queued before it was.
+    std::function<bool()> Permitido;
     // Shows the tree window modally for the file at `ruta`.
     std::function<void(const QString& ruta)> VerArbol;
 

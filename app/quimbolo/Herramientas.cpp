@@ -22,6 +22,7 @@ Herramientas::Herramientas(frmDomino& ventana, Sesion& sesion)
         abrir.exec();
     };
 
+    Consejo1.Permitido = [this] { return S.J.PuedeAconsejar(); };
     W.bConsejo->setToolTip(QStringLiteral("Pedir a la computadora que calcule la mejor jugada"));
     W.AlConsejo = [this] { Consejo1.bConsejo_Click(); };
     W.AlTurnoHumano = [this](int) { Consejo1.Calcular(); };
@@ -48,10 +49,25 @@ void Herramientas::TerminarMano()
     S.Remoto.TerminarMano();
 }
 
-void Herramientas::RegresarTurno()
+void Herramientas::AtrasRecibido(int silla)
 {
     Consejo1.Invalidar();
-    S.Remoto.RegresarTurno();
+    S.Remoto.AtrasRecibido(silla);
+}
+
+void Herramientas::ManoRecibida(int silla)
+{
+    S.Remoto.ManoRecibida(silla);
+}
+
+void Herramientas::SillaDejada(int silla)
+{
+    S.Remoto.SillaDejada(silla);
+}
+
+void Herramientas::SillaRecuperada(int silla)
+{
+    S.Remoto.SillaRecuperada(silla);
 }
 
 Herramientas* InstalarHerramientas(frmDomino& ventana, Sesion& sesion)

@@ -26,7 +26,10 @@ public:
     // Received lines.
     void JugarTiro(int ficha, const QString& punta) override;
     void TerminarMano() override;
-    void RegresarTurno() override;
+    void AtrasRecibido(int silla) override;
+    void ManoRecibida(int silla) override;
+    void SillaDejada(int silla) override;
+    void SillaRecuperada(int silla) override;
 
 private:
     frmDomino& W;

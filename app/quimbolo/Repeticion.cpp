@@ -101,8 +101,9 @@ void Repeticion::bRepetir_Click(int silla)
 
 void Repeticion::bAtras_Click()
 {
-    // Only a step the flow will take is announced, so every copy stays in step.
-    if (E.NumTiro <= 0 || E.ManoTerminada)
+    // Only a step this copy takes at once is announced, so every copy takes
+    // back the same play.
+    if (!J.PuedeRegresar())
         return;
     A.EnviarMensaje(QStringLiteral("Atras ") + QString::number(E.Turno));
     if (consejo_)

@@ -114,7 +114,7 @@ frmDomino::frmDomino(Sesion& sesion, QWidget* padre) : QMainWindow(padre), S(ses
     connect(bAtras, &QPushButton::clicked, this, [this] {
         if (AlAtras)
             AlAtras();
-        else
+        else if (S.J.PuedeRegresar())
             S.J.RegresarTurno();
     });
     connect(bMemoria, &QPushButton::clicked, this, [this] {
@@ -384,4 +384,10 @@ void frmDomino::ChatRecibido(const QString& texto)
 {
     lstChat->addItem(texto);
     lstChat->setCurrentRow(lstChat->count() - 1);
+}
+
+void frmDomino::SillaDejada(int silla)
+{
+    // Asked from the event loop, not inside the line's handler.
+    QTimer::singleShot(0, this, [this, silla] { S.Salon.OfrecerSilla(silla); });
 }

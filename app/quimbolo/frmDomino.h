@@ -63,6 +63,7 @@ public:
 
     // Lines received while the game runs.
     void ChatRecibido(const QString& texto) override;
+    void SillaDejada(int silla) override;
 
     // Run when the window closes, after every wait has been told to end. The
     // program leaves all its event loops; tests put their own step here.

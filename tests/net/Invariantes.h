@@ -44,5 +44,8 @@ struct JuegoVigilante : JuegoRemoto {
         malas += ficha < 0 || ficha >= kNumFichas || (punta != u"IZQ" && punta != u"DER");
     }
     void TerminarMano() override {}
-    void RegresarTurno() override {}
+    void AtrasRecibido(int) override {}
+    void ManoRecibida(int) override {}
+    void SillaDejada(int) override {}
+    void SillaRecuperada(int) override {}
 };

@@ -32,7 +32,10 @@ struct JuegoFalso : JuegoRemoto {
             QTRY_COMPARE_WITH_TIMEOUT(E.Sillas[s].MarcaFin, QStringLiteral("FIN"), 5000);
         llamadas << QStringLiteral("fin de mano");
     }
-    void RegresarTurno() override { llamadas << QStringLiteral("atras"); }
+    void AtrasRecibido(int silla) override { llamadas << QStringLiteral("atras %1").arg(silla); }
+    void ManoRecibida(int silla) override { llamadas << QStringLiteral("mano %1").arg(silla); }
+    void SillaDejada(int silla) override { llamadas << QStringLiteral("dejada %1").arg(silla); }
+    void SillaRecuperada(int silla) override { llamadas << QStringLiteral("recuperada %1").arg(silla); }
 };
 
 struct OyenteFalso : OyenteMesa {
@@ -143,20 +146,17 @@ private slots:
 
     void manoRecibida()
     {
-        E.Jugadores[3].Mano[7] = 27;
+        // During the pick the flow rebuilds the hand from the stored digits.
         Recibir("Fichas3 01020304050699\r\n");
-        const Jugador& j = E.Jugadores[3];
-        QCOMPARE(j.NumFichas, 6);
-        QCOMPARE(j.Mano[6] * 100 + j.Mano[7], 627);  // a "99" slot is left as it was
-        QVERIFY(E.Fichas[4].Dueno == 3 && E.Fichas[4].Lugar == 'D' && !E.Fichas[4].Libre);
+        QCOMPARE(E.Sillas[3].DigitosMano, QStringLiteral("01020304050699"));
+        QCOMPARE(juego->llamadas, QStringList{"mano 3"});
 
-        // The copy's own hand coming back after its lead is on the line
-        // leaves the played tile where it is.
+        // The copy's own hand coming back after its lead is on the line is
+        // only kept: rebuilding would take the played tile back.
+        juego->llamadas.clear();
         E.FaseMano = "TIRANDO";
-        E.Fichas[1].Lugar = 'J';
-        E.Jugadores[3].NumFichas = 5;
         Recibir("Fichas3 01020304050607\r\n");
-        QCOMPARE(E.Fichas[1].Lugar, 'J');
+        QVERIFY(juego->llamadas.isEmpty());
         QCOMPARE(E.Sillas[3].DigitosMano, QStringLiteral("01020304050607"));
     }
 
@@ -172,20 +172,20 @@ private slots:
         QVERIFY(juego->llamadas.isEmpty());
         QCOMPARE(E.TiroRecibido[7], 13);
         QCOMPARE(E.PuntaRecibida[7], QStringLiteral("IZQ"));
-        QCOMPARE(E.MeritoTurno[7], QString());
+        QCOMPARE(E.MeritoRecibido[7], QStringLiteral(" 0.50"));
 
         // Played elsewhere and to move: made at once at the left end.
         E.Jugadores[2].LoR = 'R';
         Recibir((linea + "\r\n").toUtf8());
         QCOMPARE(juego->llamadas, QStringList{"tiro 13 IZQ"});
-        QCOMPARE(E.MeritoTurno[7], QStringLiteral(" 0.50"));
+        QCOMPARE(E.MeritoRecibido[7], QStringLiteral(" 0.50"));
 
         // A merit of ten or more is kept whole.
         juego->llamadas.clear();
         E.Turno = 3;
         E.Jugadores[3].LoR = 'R';
         Recibir("Tiro 08 3 05 DER  13.00\r\n");
-        QCOMPARE(E.MeritoTurno[8], QStringLiteral(" 13.00"));
+        QCOMPARE(E.MeritoRecibido[8], QStringLiteral(" 13.00"));
 
         // The declined lead is stored as play 1, never played.
         E.NumTiro = 0;
@@ -194,7 +194,7 @@ private slots:
         QCOMPARE(E.TiroRecibido[1], -1);
         QCOMPARE(E.PuntaRecibida[1], QStringLiteral("NUL"));
         Recibir("Atras 2\r\n");
-        QCOMPARE(juego->llamadas, (QStringList{"tiro 5 DER", "atras"}));
+        QCOMPARE(juego->llamadas, (QStringList{"tiro 5 DER", "atras 2"}));
     }
 
     void memoria()

@@ -203,6 +203,86 @@ private slots:
         QCOMPARE(salon.VerificarCierre(), SalonMesa::Cierre::Seguir);
         QCOMPARE(e.Jugadores[1].Vista, 'C');
     }
+
+    // The start and the first hand in one read: closing the lobby on "Inici"
+    // must keep the hand that came with it, or both copies wait at the pick.
+    void inicioYManoEnUnaLectura()
+    {
+        struct Cierre : OyenteMesa {
+            SalonMesa* salon = nullptr;
+            void InicioRecibido() override { salon->VerificarCierre(); }
+        } oyente;
+        SalonMesa salon(e, h);
+        oyente.salon = &salon;
+        Despachador d(e);
+        d.Oyente = &oyente;
+        for (int s = 1; s <= 4; ++s)
+            e.Jugadores[s].Nombre = QStringLiteral("J%1").arg(s);
+        d.Llegada("Inici\r\nFichas3 01020304050607\r\n");
+        QTRY_COMPARE(e.Sillas[3].DigitosMano, QStringLiteral("01020304050607"));
+        QCOMPARE(e.Sillas[3].NombreSilla, QStringLiteral("J3"));
+    }
+
+    // A table that takes our lines but never returns them is lost: told
+    // once, and the owner hears of it.
+    void mesaCallada()
+    {
+        QTcpServer servidor;
+        QVERIFY(servidor.listen(QHostAddress::LocalHost, 0));
+        MesaDeJuego mesa(e, h, carpeta.path());
+        mesa.Enlace.LimiteEco = 200;
+        QSignalSpy perdida(&mesa.Enlace, &EnlaceMesa::MesaPerdida);
+        mesa.Conector.Conectar(ConectorMesa::Modo::Red, QStringLiteral("127.0.0.1:%1").arg(servidor.serverPort()));
+        QTRY_VERIFY(mesa.Enlace.Conectado());
+        QTRY_VERIFY(servidor.hasPendingConnections());
+        std::unique_ptr<QTcpSocket> otro(servidor.nextPendingConnection());
+        // Lines that come back are not owed any more.
+        mesa.Enlace.EnviarMensaje("Tiro 01 1 00 DER ");
+        QTRY_VERIFY(otro->bytesAvailable() > 0);
+        otro->write(otro->readAll());
+        QTRY_COMPARE(mesa.Enlace.EcosPendientes(), 0);
+        QCOMPARE(perdida.count(), 0);
+        // Then the table goes silent.
+        mesa.Enlace.EnviarMensaje("FIN  1");
+        QTRY_COMPARE(perdida.count(), 1);
+        QVERIFY(!mesa.Enlace.Conectado());
+        mesa.Enlace.EnviarMensaje("FIN  3");
+        QCOMPARE(int(h.cajas.size()), 1);
+        QCOMPARE(h.cajas[0].Mensaje, EnlaceMesa::TextoDesconectado());
+    }
+
+    // Once the partida has started a seat is granted only when this copy asked
+    // for it: the starter offers its computer for a seat its person left.
+    void sillaDejadaYConcedida()
+    {
+        Despachador d(e);
+        SalonMesa salon(e, h);
+        salon.Mesa = &d;
+        salon.Activar();
+        for (int s = 1; s <= 4; ++s)
+            e.Jugadores[s].Nombre = s == 2 ? QStringLiteral("Beto") : QStringLiteral("Compu %1").arg(s);
+        d.Atender("Local 1");
+        QCOMPARE(e.Jugadores[1].LoR, 'L');  // the lobby's own grant
+        e.Jugadores[3].LoR = e.Jugadores[4].LoR = 'L';
+        salon.Inicie = true;
+        d.Atender("Inici");
+        d.Atender("Local 2");
+        QCOMPARE(e.Jugadores[2].LoR, 'R');
+        QCOMPARE(d.Ignoradas, 1);
+
+        d.Atender("Chat Brintal: Beto dejó la Silla 2.");
+        QVERIFY(e.Sillas[2].Dejada);
+        d.Atender("Chat Ana: Brintal: Beto dejó la Silla 4.");  // a person's words are only chat
+        QVERIFY(!e.Sillas[4].Dejada);
+        QVERIFY(salon.OfrecerSilla(2));
+        QCOMPARE(h.cajas.back().Mensaje, QStringLiteral("Beto dejó la Silla 2.\n\n¿Deseas que Compu 2 ocupe su lugar?"));
+        QCOMPARE(h.enviados.last(), QStringLiteral("Silla2\r\nNombre2 Compu 2\r\nHoC  2 C"));
+        d.Atender("Local 2");
+        QCOMPARE(e.Jugadores[2].LoR, 'L');
+        d.Atender("Nombre2 Compu 2");
+        QVERIFY(!e.Sillas[2].Dejada);
+        QVERIFY(!salon.OfrecerSilla(2));
+    }
 };
 
 QTEST_GUILESS_MAIN(TstEnlace)

@@ -116,7 +116,9 @@ private slots:
         QVERIFY(registro.contains("\"Compu 4\""));
     }
 
-    void copiaPerdidaTerminaLaPartida()
+    // A copy that leaves mid-partida frees its seat: the copy that started
+    // gives it to its computer and plays the partida to its end.
+    void copiaPerdidaLaOcupaLaComputadora()
     {
         QTemporaryDir a, b;
         QProcess* pb = Copia(b.path(), {"--nombre", "Beto", "--sillas", "2"});
@@ -124,10 +126,27 @@ private slots:
         QProcess* pa = Copia(a.path(), {"--nombre", "Ana", "--sillas", "1,3", "--iniciar", "--ritmo", "0.05"});
         QVERIFY(mirador.Esperar("Fichas", 20000));
         pb->kill();
-        QVERIFY(pa->waitForFinished(60000));
-        QCOMPARE(pa->exitCode(), 3);
-        QVERIFY(!pa->readAllStandardError().isEmpty());
-        QVERIFY(pa->readAllStandardOutput().isEmpty());
+        QVERIFY(mirador.Esperar("Nombre2 Compu 2", 20000));
+        QVERIFY(pa->waitForFinished(120000));
+        QCOMPARE(pa->exitCode(), 0);
+        const QJsonObject ja = QJsonDocument::fromJson(pa->readAllStandardOutput()).object();
+        QVERIFY(ja.value("total13").toInt() >= 40 || ja.value("total24").toInt() >= 40);
+    }
+
+    // When the copy that started leaves, nobody can give its seats away: the
+    // other copy says so and ends with the lost-table status.
+    void seVaQuienInicio()
+    {
+        QTemporaryDir a, b;
+        QProcess* pb = Copia(b.path(), {"--nombre", "Beto", "--sillas", "2", "--silencio", "2"});
+        QVERIFY(mirador.Esperar("Nombre2 Beto", 20000));
+        QProcess* pa = Copia(a.path(), {"--nombre", "Ana", "--sillas", "1,3", "--iniciar", "--ritmo", "0.05"});
+        QVERIFY(mirador.Esperar("Fichas", 20000));
+        pa->kill();
+        QVERIFY(pb->waitForFinished(60000));
+        QCOMPARE(pb->exitCode(), 3);
+        QVERIFY(!pb->readAllStandardError().isEmpty());
+        QVERIFY(pb->readAllStandardOutput().isEmpty());
     }
 
     void sinMesa()

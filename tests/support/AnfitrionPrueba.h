@@ -17,7 +17,7 @@ public:
     double Hora = 36000.0;  // fake time of day, seconds
 
     // What the flow did.
-    QStringList Titulos, Sonidos, Enviados, Botones, Preguntas;
+    QStringList Titulos, Sonidos, Enviados, Botones, Preguntas, Anotaciones;
     std::vector<Mensaje> Mensajes;
     std::vector<std::pair<int, int>> Luces;  // seat, light
     std::vector<double> Pausas;
@@ -44,6 +44,7 @@ public:
     void Programar(std::function<void()> tarea) override { cola_.push_back(std::move(tarea)); }
 
     void EnviarMensaje(const QString& m) override { Enviados << m; }
+    void Anotar(const QString& t) override { Anotaciones << t; }
     void Titulo(const QString& t) override { Titulos << t; }
     void Semaforo(int silla, int luz) override { Luces.emplace_back(silla, luz); }
     void Boton(Control c, int silla, Accion a, const QString& texto = {}) override;
