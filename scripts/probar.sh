@@ -15,4 +15,4 @@ fi
 cmake -S "$raiz" -B "$carpeta" -G Ninja "${extra[@]}"
 cmake --build "$carpeta" -j "$(nproc)"
 cd "$carpeta"
-ctest --output-on-failure --timeout 1500 --repeat until-pass:3
+ctest --output-on-failure --timeout 1500 -j "$(nproc)"

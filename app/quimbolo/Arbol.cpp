@@ -72,17 +72,28 @@ bool VoltearArbol(const QString& ruta, QString* texto)
     return true;
 }
 
+QString FamiliaFija(const QStringList& instaladas)
+{
+    // Asked by name, a missing family is replaced by whatever the system
+    // likes, fixed-width or not; so only a family that is really installed
+    // is named. DejaVu Sans Mono comes with the game's dependencies.
+    static const QStringList preferidas = {
+        QStringLiteral("Courier New"),     QStringLiteral("DejaVu Sans Mono"), QStringLiteral("Liberation Mono"),
+        QStringLiteral("Noto Sans Mono"),  QStringLiteral("FreeMono"),         QStringLiteral("Nimbus Mono PS"),
+    };
+    for (const QString& p : preferidas)
+        for (const QString& i : instaladas)
+            if (i.compare(p, Qt::CaseInsensitive) == 0)
+                return i;
+    return {};
+}
+
 QFont FuenteFija()
 {
-    QFont f(QStringLiteral("Courier New"));
+    const QString familia = FamiliaFija(QFontDatabase::families());
+    QFont f = familia.isEmpty() ? QFontDatabase::systemFont(QFontDatabase::FixedFont) : QFont(familia);
     f.setStyleHint(QFont::TypeWriter);
     f.setFixedPitch(true);
-    if (!QFontInfo(f).fixedPitch()) {
-        const int puntos = f.pointSize();
-        f = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-        if (puntos > 0)
-            f.setPointSize(puntos);
-    }
     return f;
 }
 

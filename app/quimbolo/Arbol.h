@@ -25,7 +25,9 @@ bool ArbolMostrable(const QString& ruta);
 // or written.
 bool VoltearArbol(const QString& ruta, QString* texto = nullptr);
 
-// "Courier New", or the system's fixed-width font where it is missing.
+// The first fixed-width family of a known list that is installed ("Courier
+// New" first), or empty; FuenteFija falls back to the system's fixed font.
+QString FamiliaFija(const QStringList& instaladas);
 QFont FuenteFija();
 
 class Arbol : public QDialog {

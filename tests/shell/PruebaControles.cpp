@@ -47,9 +47,6 @@ private slots:
         a.Boton(Control::bAtras, 0, Accion::Mostrar);
         a.Boton(Control::bAtras, 0, Accion::Deshabilitar);
         QVERIFY(!v.bAtras->isHidden() && !v.bAtras->isEnabled());
-        // A seat outside 1..4 is ignored.
-        a.Boton(Control::bAzar, 9, Accion::Mostrar);
-        a.Semaforo(0, LuzVerde);
     }
 };
 

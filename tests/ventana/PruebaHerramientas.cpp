@@ -3,6 +3,7 @@
 // replays, undo and the memory button.
 
 #include <QDir>
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -160,7 +161,13 @@ void PruebaHerramientas::arbolVolteadoUnaVezYLimite()
     f.close();
     QCOMPARE(w.windowTitle(), QString("Arbol de Posibilidades"));
     QVERIFY(w.Texto1->toPlainText().startsWith(CabeceraArbol() + "\nResumen"));
-    QVERIFY(QFontInfo(w.Texto1->font()).fixedPitch());
+    // The family is chosen among those installed, never left to substitution.
+    QCOMPARE(FamiliaFija({"Arial", "dejavu sans mono", "Liberation Mono"}), QString("dejavu sans mono"));
+    QCOMPARE(FamiliaFija({"Liberation Mono", "Courier New"}), QString("Courier New"));
+    QCOMPARE(FamiliaFija({"Arial", "Courier"}), QString());
+    const QString familia = FamiliaFija(QFontDatabase::families());
+    if (!familia.isEmpty())
+        QCOMPARE(w.Texto1->font().family(), familia);
     w.resize(600, 400);
     w.show();
     QCOMPARE(w.Texto1->geometry(), QRect(0, 0, 600 - 9, 400 - 30));
