@@ -110,7 +110,9 @@ void ConectorMesa::AlFallar(QAbstractSocket::SocketError error)
         brintalIniciado = true;
         const QString programa =
             ProgramaBrintal.isEmpty() ? QDir(carpeta).filePath(QStringLiteral("brintal")) : ProgramaBrintal;
-        if (!QProcess::startDetached(programa, ArgumentosBrintal, carpeta, &PidBrintal)) {
+        const bool arrancado = ArrancarBrintal ? ArrancarBrintal(&PidBrintal)
+                                               : QProcess::startDetached(programa, ArgumentosBrintal, carpeta, &PidBrintal);
+        if (!arrancado) {
             Fallar(TextoSinMesa(), 16, 0);
             return;
         }

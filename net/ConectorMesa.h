@@ -12,6 +12,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTimer>
+#include <functional>
 
 #include "net/EnlaceMesa.h"
 #include "rules/Anfitrion.h"
@@ -34,6 +35,9 @@ public:
     bool IniciarBrintal = true;
     QString ProgramaBrintal;  // default: brintal in the program folder
     QStringList ArgumentosBrintal;
+    // How brintal is started; empty: ProgramaBrintal with ArgumentosBrintal,
+    // detached, so that the table outlives this copy. False when it cannot be.
+    std::function<bool(qint64* pid)> ArrancarBrintal;
     qint64 PidBrintal = 0;    // of the copy started here, 0 when none
     quint16 PuertoMesa = 1009;
     quint16 PuertoAlterno = 11009;

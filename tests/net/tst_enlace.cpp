@@ -5,11 +5,11 @@
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <csignal>
 #include <deque>
 
 #include "net/MesaDeJuego.h"
 #include "net/SalonMesa.h"
+#include "tests/support/BrintalPrueba.h"
 
 namespace {
 
@@ -31,13 +31,6 @@ struct AnfitrionPrueba : Anfitrion {
         return r;
     }
 };
-
-quint16 PuertoLibre()
-{
-    QTcpServer s;
-    s.listen(QHostAddress::LocalHost, 0);
-    return s.serverPort();
-}
 
 }  // namespace
 
@@ -98,7 +91,8 @@ private slots:
     {
         MesaDeJuego mesa(e, h, carpeta.path());
         QSignalSpy fallido(&mesa.Conector, &ConectorMesa::Fallido);
-        mesa.Conector.Conectar(ConectorMesa::Modo::Red, QStringLiteral("127.0.0.1:%1").arg(PuertoLibre()));
+        const PuertoCerrado cerrado;
+        mesa.Conector.Conectar(ConectorMesa::Modo::Red, QStringLiteral("127.0.0.1:%1").arg(cerrado.Puerto()));
         QTRY_COMPARE(fallido.count(), 1);
         QCOMPARE(h.cajas.at(0).Mensaje,
                  QStringLiteral("No se pudo encontrar la mesa de juego en la dirección 127.0.0.1\n\n"
@@ -120,7 +114,8 @@ private slots:
         // Either way the attempts end in one message instead of going on forever.
         QFETCH(QString, programa);
         MesaDeJuego mesa(e, h, carpeta.path());
-        mesa.Conector.PuertoMesa = mesa.Conector.PuertoAlterno = PuertoLibre();
+        const PuertoCerrado cerrado;
+        mesa.Conector.PuertoMesa = mesa.Conector.PuertoAlterno = cerrado.Puerto();
         mesa.Conector.ProgramaBrintal = programa;
         mesa.Conector.MaxIntentos = 4;
         mesa.Conector.PausaMs = 10;
@@ -135,26 +130,31 @@ private slots:
 
     void mesaLocalArrancaBrintal()
     {
-        const QString brintal = QDir(qEnvironmentVariable("QUIMBOLO_CARPETA")).absoluteFilePath("brintal");
-        if (!QFile::exists(brintal))
+        if (!QFile::exists(BrintalPrueba::Programa()))
             QSKIP("brintal no está construido");
-        // Nothing on 1009, brintal started once and then found on 11009.
+        // Nothing on either port until brintal is started, once; it is then
+        // found on the fallback port.
         MesaDeJuego mesa(e, h, carpeta.path());
-        const quint16 puerto = PuertoLibre();
-        mesa.Conector.PuertoMesa = PuertoLibre();
-        mesa.Conector.PuertoAlterno = puerto;
-        mesa.Conector.ProgramaBrintal = brintal;
-        mesa.Conector.ArgumentosBrintal = {"--sin-ventana", "--puerto", QString::number(puerto)};
+        const PuertoCerrado principal, alterno;
+        mesa.Conector.PuertoMesa = principal.Puerto();
+        mesa.Conector.PuertoAlterno = alterno.Puerto();
+        BrintalPrueba brintal;
+        int arranques = 0;
+        mesa.Conector.ArrancarBrintal = [&](qint64* pid) {
+            ++arranques;
+            if (!brintal.Arrancar())
+                return false;
+            *pid = brintal.Proceso().processId();
+            mesa.Conector.PuertoAlterno = brintal.Puerto();
+            return true;
+        };
         mesa.Conector.PausaMs = 100;
         mesa.Conector.MaxIntentos = 100;
         QSignalSpy conectado(&mesa.Conector, &ConectorMesa::Conectado);
         mesa.Conector.Conectar(ConectorMesa::Modo::Local);
-        const std::unique_ptr<void, std::function<void(void*)>> detener(&mesa, [&](void*) {
-            if (mesa.Conector.PidBrintal > 0)
-                ::kill(pid_t(mesa.Conector.PidBrintal), SIGTERM);
-        });
         QTRY_COMPARE_WITH_TIMEOUT(conectado.count(), 1, 10000);
-        QVERIFY(mesa.Conector.PidBrintal > 0);
+        QCOMPARE(arranques, 1);
+        QCOMPARE(mesa.Conector.PidBrintal, brintal.Proceso().processId());
         QTRY_VERIFY(mesa.D.Registro.size() >= 8);  // the table's options
         QVERIFY(h.cajas.empty());
     }
