@@ -7,6 +7,7 @@
 #include <QtTest>
 #include <deque>
 
+#include "net/Direccion.h"
 #include "net/MesaDeJuego.h"
 #include "net/SalonMesa.h"
 #include "tests/support/BrintalPrueba.h"
@@ -89,17 +90,113 @@ private slots:
 
     void mesaRemotaRechaza()
     {
+        // A port given is the only one tried; without one both table ports
+        // are, and the message names the address and every port tried.
         MesaDeJuego mesa(e, h, carpeta.path());
         QSignalSpy fallido(&mesa.Conector, &ConectorMesa::Fallido);
-        const PuertoCerrado cerrado;
-        mesa.Conector.Conectar(ConectorMesa::Modo::Red, QStringLiteral("127.0.0.1:%1").arg(cerrado.Puerto()));
+        const PuertoCerrado cerrado, otro;
+        mesa.Conector.PuertoMesa = otro.Puerto();
+        mesa.Conector.Conectar(ConectorMesa::Modo::Red, QStringLiteral(" 127.0.0.1:%1 ").arg(cerrado.Puerto()));
         QTRY_COMPARE(fallido.count(), 1);
         QCOMPARE(h.cajas.at(0).Mensaje,
-                 QStringLiteral("No se pudo encontrar la mesa de juego en la dirección 127.0.0.1\n\n"
-                                "Verifica que el programa Brintal esté ejecutándose en ese servidor."));
+                 QStringLiteral("No se pudo encontrar la mesa de juego en la dirección 127.0.0.1 (puerto %1)\n\n"
+                                "Verifica que el programa Brintal esté ejecutándose en ese servidor.")
+                     .arg(cerrado.Puerto()));
         QCOMPARE(h.cajas[0].Icono, 48);
         QCOMPARE(h.cajas[0].Duracion, 8.0);
         QCOMPARE(mesa.Conector.PidBrintal, qint64(0));
+
+        mesa.Conector.PuertoAlterno = cerrado.Puerto();
+        mesa.Conector.Conectar(ConectorMesa::Modo::Red, QStringLiteral("[::ffff:127.0.0.1]"));
+        QTRY_COMPARE(fallido.count(), 2);
+        QVERIFY2(h.cajas.at(1).Mensaje.startsWith(
+                     QStringLiteral("No se pudo encontrar la mesa de juego en la dirección ::ffff:127.0.0.1 "
+                                    "(puertos %1 y %2)\n\n")
+                         .arg(otro.Puerto())
+                         .arg(cerrado.Puerto())),
+                 qPrintable(h.cajas.at(1).Mensaje));
+    }
+
+    void mesaRemotaEnPuertoAlterno()
+    {
+        // brintal fell back to its second port: joining by IP finds it there.
+        QTcpServer servidor;
+        QVERIFY(servidor.listen(QHostAddress::LocalHost, 0));
+        const PuertoCerrado cerrado;
+        MesaDeJuego mesa(e, h, carpeta.path());
+        mesa.Conector.PuertoMesa = cerrado.Puerto();
+        mesa.Conector.PuertoAlterno = servidor.serverPort();
+        QSignalSpy conectado(&mesa.Conector, &ConectorMesa::Conectado);
+        mesa.Conector.Conectar(ConectorMesa::Modo::Red, QStringLiteral("127.0.0.1"));
+        QTRY_COMPARE(conectado.count(), 1);
+        QCOMPARE(mesa.Enlace.Socket().peerPort(), servidor.serverPort());
+        QVERIFY(h.cajas.empty());
+    }
+
+    void direccionMala_data()
+    {
+        QTest::addColumn<QString>("direccion");
+        QTest::addColumn<QString>("motivo");
+        QTest::newRow("puerto grande") << "127.0.0.1:70000" << "El puerto «70000» no vale";
+        QTest::newRow("puerto cero") << "127.0.0.1:0" << "El puerto «0» no vale";
+        QTest::newRow("sin puerto") << "mesa.local:" << "Falta el puerto";
+        QTest::newRow("letras") << "mesa.local:abc" << "El puerto «abc» no vale";
+        QTest::newRow("signo") << "mesa.local:+80" << "El puerto «+80» no vale";
+        QTest::newRow("otros dígitos") << "mesa.local:١٠٠٩" << "El puerto «١٠٠٩» no vale";
+        QTest::newRow("v6 puerto malo") << "[::1]:99999" << "El puerto «99999» no vale";
+        QTest::newRow("v6 sin cierre") << "[::1:1009" << "Falta el «]»";
+        QTest::newRow("v6 resto") << "[::1]1009" << "Tras «]»";
+        QTest::newRow("v6 falsa") << "[mesa]:1009" << "no es una dirección IPv6";
+        QTest::newRow("dos puntos sin v6") << "a:b:1009" << "[IPv6]:PUERTO";
+        QTest::newRow("sin host") << ":1009" << "Falta el nombre";
+        QTest::newRow("espacio") << "mesa local" << "no es un nombre";
+        QTest::newRow("vacía") << "   " << "Escribe la dirección";
+    }
+
+    void direccionMala()
+    {
+        // Refused before any attempt: never looked up as a host name.
+        QFETCH(QString, direccion);
+        QFETCH(QString, motivo);
+        DireccionMesa d;
+        QString error;
+        QVERIFY(!LeerDireccion(direccion, d, error));
+        QVERIFY2(error.contains(motivo), qPrintable(error));
+        MesaDeJuego mesa(e, h, carpeta.path());
+        QSignalSpy fallido(&mesa.Conector, &ConectorMesa::Fallido);
+        mesa.Conector.Conectar(ConectorMesa::Modo::Red, direccion);
+        QCOMPARE(fallido.count(), 1);
+        QCOMPARE(h.cajas.at(0).Mensaje, error);
+        QCOMPARE(mesa.Enlace.Socket().state(), QAbstractSocket::UnconnectedState);
+        QVERIFY(!mesa.Conector.EnCurso());
+    }
+
+    void direccionBuena_data()
+    {
+        QTest::addColumn<QString>("direccion");
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<int>("puerto");
+        QTest::newRow("ip") << " 192.168.0.1 " << "192.168.0.1" << 0;
+        QTest::newRow("ip y puerto") << "192.168.0.1:11009" << "192.168.0.1" << 11009;
+        QTest::newRow("nombre") << "mesa-de_Ana.example" << "mesa-de_Ana.example" << 0;
+        QTest::newRow("ceros") << "mesa:01009" << "mesa" << 1009;
+        QTest::newRow("v6 suelta") << "fe80::1" << "fe80::1" << 0;
+        QTest::newRow("v6 y puerto") << "[::1]:2000" << "::1" << 2000;
+        QTest::newRow("v6 entre corchetes") << "[::1]" << "::1" << 0;
+    }
+
+    void direccionBuena()
+    {
+        QFETCH(QString, direccion);
+        QFETCH(QString, host);
+        QFETCH(int, puerto);
+        DireccionMesa d;
+        QString error;
+        QVERIFY2(LeerDireccion(direccion, d, error), qPrintable(error));
+        QCOMPARE(d.Host, host);
+        QCOMPARE(int(d.Puerto), puerto);
+        const QList<quint16> puertos = puerto ? QList<quint16>{quint16(puerto)} : QList<quint16>{1009, 11009};
+        QCOMPARE(PuertosAProbar(d, 1009, 11009), puertos);
     }
 
     void mesaLocalSinPrograma_data()

@@ -119,6 +119,18 @@ private slots:
         QVERIFY(pa->readAllStandardOutput().isEmpty());
     }
 
+    void direccionMala()
+    {
+        // A bad port is a bad command line: refused before anything is tried.
+        QTemporaryDir a;
+        QProcess p;
+        p.start(Programa("quimbolo-cli"), {"mesa", "--nombre", "Ana", "--sillas", "1", "--carpeta", a.path(),
+                                           "--direccion", "127.0.0.1:70000"});
+        QVERIFY(p.waitForFinished(30000));
+        QCOMPARE(p.exitCode(), 2);
+        QVERIFY(QString::fromUtf8(p.readAllStandardError()).contains("El puerto «70000» no vale"));
+    }
+
     void sinMesa()
     {
         QTemporaryDir a;

@@ -31,8 +31,10 @@ private slots:
         QVERIFY(f.opLocal->isChecked());
         QCOMPARE(f.txtIPMesa->text(), QString("192.168.0.1"));
         QVERIFY(!f.txtIPMesa->isEnabled());
+        QVERIFY(!f.lblIPMesa->isEnabled());
         f.opRed->click();
-        QVERIFY(f.txtIPMesa->isEnabled());
+        QVERIFY(f.txtIPMesa->isEnabled() && f.lblIPMesa->isEnabled());
+        QVERIFY(f.lblIPMesa->text().contains("IP:PUERTO"));
         f.opMesaPropia->click();
         QVERIFY(!f.txtIPMesa->isEnabled());
         QCOMPARE(f.cmdConectar->text(), QString("Continuar"));
