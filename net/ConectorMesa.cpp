@@ -1,5 +1,7 @@
 #include "net/ConectorMesa.h"
 
+#include "net/Direccion.h"
+
 #include <QDir>
 #include <QProcess>
 #include <QSaveFile>
@@ -18,9 +20,10 @@ QString ConectorMesa::TextoSinMesa()
     return QStringLiteral("No se pudo encontrar la mesa de juego.\n\nPor favor ejecuta el programa Brintal.");
 }
 
-QString ConectorMesa::TextoSinMesaEn(const QString& direccion)
+QString ConectorMesa::TextoSinMesaEn(const QString& direccion, const QList<quint16>& puertos)
 {
     return QStringLiteral("No se pudo encontrar la mesa de juego en la dirección ") + direccion +
+           TextoPuertos(puertos) +
            QStringLiteral("\n\nVerifica que el programa Brintal esté ejecutándose en ese servidor.");
 }
 
@@ -30,19 +33,17 @@ void ConectorMesa::Conectar(Modo m, const QString& direccion)
         return;
     modo = m;
     intentos = 0;
+    probados.clear();
     if (modo == Modo::Red) {
-        host = direccion.trimmed();
-        puerto = PuertoMesa;
-        const qsizetype dos = host.lastIndexOf(QLatin1Char(':'));
-        // "host:port", but not a bare IPv6 address.
-        if (dos > 0 && host.indexOf(QLatin1Char(':')) == dos) {
-            bool ok = false;
-            const uint p = host.mid(dos + 1).toUInt(&ok);
-            if (ok && p > 0 && p < 65536) {
-                puerto = quint16(p);
-                host = host.left(dos);
-            }
+        DireccionMesa d;
+        QString error;
+        if (!LeerDireccion(direccion, d, error)) {
+            Fallar(error, 48, 8);
+            return;
         }
+        host = d.Host;
+        puertos = PuertosAProbar(d, PuertoMesa, PuertoAlterno);
+        puerto = puertos.takeFirst();
     } else {
         host = QStringLiteral("127.0.0.1");
         puerto = PuertoMesa;
@@ -58,6 +59,7 @@ void ConectorMesa::Intentar()
         return;
     }
     ++intentos;
+    probados << puerto;
     L.Socket().connectToHost(host, puerto);
 }
 
@@ -96,7 +98,12 @@ void ConectorMesa::AlFallar(QAbstractSocket::SocketError error)
         return;
     }
     if (modo == Modo::Red) {
-        Fallar(TextoSinMesaEn(host), 48, 8);
+        if (!puertos.isEmpty()) {
+            puerto = puertos.takeFirst();
+            espera.start(0);
+            return;
+        }
+        Fallar(TextoSinMesaEn(host, probados), 48, 8);
         return;
     }
     // Local table: the fallback port before anything is started.
@@ -110,7 +117,9 @@ void ConectorMesa::AlFallar(QAbstractSocket::SocketError error)
         brintalIniciado = true;
         const QString programa =
             ProgramaBrintal.isEmpty() ? QDir(carpeta).filePath(QStringLiteral("brintal")) : ProgramaBrintal;
-        if (!QProcess::startDetached(programa, ArgumentosBrintal, carpeta, &PidBrintal)) {
+        const bool arrancado = ArrancarBrintal ? ArrancarBrintal(&PidBrintal)
+                                               : QProcess::startDetached(programa, ArgumentosBrintal, carpeta, &PidBrintal);
+        if (!arrancado) {
             Fallar(TextoSinMesa(), 16, 0);
             return;
         }

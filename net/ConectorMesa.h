@@ -6,12 +6,16 @@
 // refused, brintal is started from the program folder once, and the attempts
 // go on with a short pause between them up to a limit: a server that never
 // comes up ends in a message instead of an endless loop. For an address typed
-// by the person, nothing is started; a refusal names the address.
+// by the person, nothing is started: it is tried at the port it names, or at
+// 1009 and then 11009, and a refusal names the address and the ports tried.
+// An address that cannot name a table (a bad port) is refused before any
+// attempt, never looked up as a host name.
 
 #include <QObject>
 #include <QString>
 #include <QStringList>
 #include <QTimer>
+#include <functional>
 
 #include "net/EnlaceMesa.h"
 #include "rules/Anfitrion.h"
@@ -24,7 +28,7 @@ public:
     ConectorMesa(EnlaceMesa& enlace, Anfitrion& anfitrion, const QString& carpetaApp, QObject* padre = nullptr);
 
     // The "Continuar" action. Does nothing while an attempt is in progress or
-    // once connected. For Red, `direccion` is "host" or "host:port".
+    // once connected. For Red, `direccion` is read by LeerDireccion.
     void Conectar(Modo modo, const QString& direccion = {});
     bool EnCurso() const { return enCurso; }
 
@@ -34,12 +38,15 @@ public:
     bool IniciarBrintal = true;
     QString ProgramaBrintal;  // default: brintal in the program folder
     QStringList ArgumentosBrintal;
+    // How brintal is started; empty: ProgramaBrintal with ArgumentosBrintal,
+    // detached, so that the table outlives this copy. False when it cannot be.
+    std::function<bool(qint64* pid)> ArrancarBrintal;
     qint64 PidBrintal = 0;    // of the copy started here, 0 when none
     quint16 PuertoMesa = 1009;
     quint16 PuertoAlterno = 11009;
 
     static QString TextoSinMesa();
-    static QString TextoSinMesaEn(const QString& direccion);
+    static QString TextoSinMesaEn(const QString& direccion, const QList<quint16>& puertos);
 
 signals:
     void Conectado();
@@ -59,6 +66,8 @@ private:
     QString carpeta;
     Modo modo = Modo::Local;
     QString host;
+    QList<quint16> puertos;  // for Red: those still to try after this one
+    QList<quint16> probados;
     quint16 puerto = 1009;
     bool enCurso = false;
     bool brintalIniciado = false;

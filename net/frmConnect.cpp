@@ -34,6 +34,10 @@ frmConnect::frmConnect(ConectorMesa& conector, Despachador& despachador, QWidget
     txtIPMesa = new QLineEdit(QStringLiteral("192.168.0.1"), this);
     txtIPMesa->setObjectName(QStringLiteral("txtIPMesa"));
     txtIPMesa->setMaximumWidth(180);
+    lblIPMesa = new QLabel(QStringLiteral("IP o IP:PUERTO ([IPv6]:PUERTO); sin puerto se prueban el 1009 y el 11009."),
+                           this);
+    lblIPMesa->setObjectName(QStringLiteral("lblIPMesa"));
+    txtIPMesa->setToolTip(lblIPMesa->text());
     cmdConectar = new QPushButton(QStringLiteral("Continuar"), this);
     cmdConectar->setObjectName(QStringLiteral("cmdConectar"));
     cmdConectar->setDefault(true);
@@ -45,6 +49,10 @@ frmConnect::frmConnect(ConectorMesa& conector, Despachador& despachador, QWidget
     red->addWidget(opRed);
     red->addWidget(txtIPMesa);
     red->addStretch();
+    auto* ayudaRed = new QHBoxLayout;
+    ayudaRed->addSpacing(24);
+    ayudaRed->addWidget(lblIPMesa);
+    ayudaRed->addStretch();
     auto* pie = new QHBoxLayout;
     pie->addStretch();
     pie->addWidget(cmdConectar);
@@ -55,6 +63,7 @@ frmConnect::frmConnect(ConectorMesa& conector, Despachador& despachador, QWidget
     caja->addWidget(opLocal);
     caja->addWidget(opMesaPropia);
     caja->addLayout(red);
+    caja->addLayout(ayudaRed);
     caja->addSpacing(6);
     caja->addLayout(pie);
 
@@ -83,6 +92,7 @@ frmConnect::~frmConnect()
 void frmConnect::ElegirOpcion()
 {
     txtIPMesa->setEnabled(opRed->isChecked());
+    lblIPMesa->setEnabled(opRed->isChecked());
 }
 
 void frmConnect::Conectar()
@@ -113,7 +123,8 @@ void frmConnect::Conectado()
 {
     conectado_ = true;
     // The receive log moves to the top; the question is no longer asked.
-    for (QWidget* w : std::initializer_list<QWidget*>{Label1, opLocal, opMesaPropia, opRed, txtIPMesa, cmdConectar})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{Label1, opLocal, opMesaPropia, opRed, txtIPMesa, lblIPMesa, cmdConectar})
         w->hide();
     lstDataIn->show();
     if (AlConectar)

@@ -25,6 +25,7 @@ public:
     QRadioButton* opMesaPropia;
     QRadioButton* opRed;
     QLineEdit* txtIPMesa;
+    QLabel* lblIPMesa;  // how to write the address, next to it
     QPushButton* cmdConectar;
     QListWidget* lstDataIn;
 

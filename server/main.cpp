@@ -33,7 +33,7 @@ void Decir(const QString& texto) {
 
 const char kUso[] =
     "Uso: brintal [--puerto N] [--sin-ventana] [--opcion Clave=Valor ...]\n"
-    "  --puerto N            puerto TCP de la mesa (1009 si no se indica)\n"
+    "  --puerto N            puerto TCP de la mesa (1009 si no se indica; 0: uno libre cualquiera)\n"
     "  --sin-ventana         sin ventana: registra cada suceso en la salida de errores\n"
     "  --opcion Clave=Valor  fija una opción al empezar, p. ej. --opcion Nivel=U\n"
     "Opciones: AoC (C A), Nivel (P I A U), Puntos (1-300), AcuPtos (0 1),\n"
@@ -69,8 +69,8 @@ bool Leer(const QStringList& args, Argumentos* a, QString* error) {
             if (!tomar()) return false;
             bool bien = false;
             const uint n = valor.toUInt(&bien);
-            if (!bien || n < 1 || n > 65535) {
-                *error = QStringLiteral("el puerto «%1» no vale: debe ser un número de 1 a 65535").arg(valor);
+            if (!bien || n > 65535) {
+                *error = QStringLiteral("el puerto «%1» no vale: debe ser un número de 0 a 65535").arg(valor);
                 return false;
             }
             a->Puerto = quint16(n);
@@ -159,6 +159,11 @@ int main(int argc, char** argv) {
             QMessageBox::critical(nullptr, QStringLiteral("La Mesa de Juego"), texto.mid(9));
         return 1;
     }
+
+    // Whoever started us learns the port from the first line of standard
+    // output, so nobody has to pick a free port before we bind it.
+    std::printf("%u\n", unsigned(servidor.Puerto()));
+    std::fflush(stdout);
 
     if (a.SinVentana) {
         Decir(QStringLiteral("brintal: escuchando en el puerto %1").arg(servidor.Puerto()));

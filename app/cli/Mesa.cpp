@@ -23,6 +23,7 @@
 #include "app/cli/Comandos.h"
 #include "net/ConectorMesa.h"
 #include "net/Despachador.h"
+#include "net/Direccion.h"
 #include "net/EnlaceMesa.h"
 #include "net/SalonMesa.h"
 #include "rules/Juego.h"
@@ -234,6 +235,11 @@ bool LeerArgumentos(const QStringList& args, Argumentos& a, QString& error)
                 a.sillas.insert(n);
             }
         } else if (o == u"--direccion") {
+            // Read here as the connector will read it, so that a bad address
+            // is an error of the command line and nothing is tried.
+            DireccionMesa d;
+            if (!LeerDireccion(v, d, error))
+                return false;
             a.direccion = v;
         } else if (o == u"--ritmo") {
             bool ok = false;

@@ -12,7 +12,6 @@
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QProcess>
-#include <QTcpServer>
 #include <QTcpSocket>
 
 #include <cstdio>
@@ -158,28 +157,19 @@ int main(int argc, char** argv) {
         else if (a[i] == "--brintal") programa = a[i + 1];
     }
 
-    quint16 puerto = 0;
-    {
-        QTcpServer libre;
-        if (libre.listen(QHostAddress::LocalHost, 0)) puerto = libre.serverPort();
-    }
+    // brintal picks its own port and says which on its first line.
     QProcess brintal;
     brintal.setStandardErrorFile(QProcess::nullDevice());
-    brintal.start(programa, {"--sin-ventana", "--puerto", QString::number(puerto)});
+    brintal.start(programa, {"--sin-ventana", "--puerto", "0"});
     if (!brintal.waitForStarted(5000)) {
         std::printf("no se pudo iniciar %s\n", qPrintable(programa));
         return 1;
     }
-    // Ready when it accepts a connection.
-    bool listo = false;
-    for (int i = 0; i < 100 && !listo; ++i) {
-        QTcpSocket prueba;
-        prueba.connectToHost(QHostAddress::LocalHost, puerto);
-        listo = prueba.waitForConnected(100);
-        if (!listo) Esperar([] { return false; }, 50);
-    }
-    if (!listo) {
-        std::printf("brintal no aceptó conexiones en el puerto %u\n", puerto);
+    for (int i = 0; i < 100 && !brintal.canReadLine() && brintal.state() == QProcess::Running; ++i)
+        brintal.waitForReadyRead(100);
+    const quint16 puerto = brintal.canReadLine() ? quint16(brintal.readLine().trimmed().toUInt()) : 0;
+    if (puerto == 0) {
+        std::printf("brintal no dijo en qué puerto escucha\n");
         return 1;
     }
 

@@ -12,11 +12,18 @@ bin="$(cd "$build/Quimbolo" && pwd)"
 tmp="$(mktemp -d)"
 trap 'rm -rf "$tmp"' EXIT
 for i in $(seq 1 "$vueltas"); do
-  puerto=$((20000 + RANDOM % 20000))
-  "$bin/brintal" --sin-ventana --puerto "$puerto" --opcion "Puntos=$puntos" --opcion "Nivel=$nivel" 2>/dev/null &
+  # brintal chooses a free port and prints it as its first line.
+  : >"$tmp/puerto"
+  "$bin/brintal" --sin-ventana --puerto 0 --opcion "Puntos=$puntos" --opcion "Nivel=$nivel" >"$tmp/puerto" 2>/dev/null &
   bp=$!
   rm -rf "$tmp/a" "$tmp/b"; mkdir -p "$tmp/a" "$tmp/b"
-  sleep 0.3
+  puerto=
+  for _ in $(seq 100); do
+    read -r puerto <"$tmp/puerto" || true
+    [ -n "$puerto" ] && break
+    sleep 0.1
+  done
+  [ -n "$puerto" ] || { echo "brintal no dijo su puerto" >&2; exit 1; }
   "$bin/quimbolo-cli" mesa --nombre Beto --sillas 2 --direccion "127.0.0.1:$puerto" --carpeta "$tmp/b" >"$tmp/b/out" &
   pb=$!
   sleep 0.5

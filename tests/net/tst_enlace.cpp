@@ -5,11 +5,12 @@
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <csignal>
 #include <deque>
 
+#include "net/Direccion.h"
 #include "net/MesaDeJuego.h"
 #include "net/SalonMesa.h"
+#include "tests/support/BrintalPrueba.h"
 
 namespace {
 
@@ -31,13 +32,6 @@ struct AnfitrionPrueba : Anfitrion {
         return r;
     }
 };
-
-quint16 PuertoLibre()
-{
-    QTcpServer s;
-    s.listen(QHostAddress::LocalHost, 0);
-    return s.serverPort();
-}
 
 }  // namespace
 
@@ -96,16 +90,113 @@ private slots:
 
     void mesaRemotaRechaza()
     {
+        // A port given is the only one tried; without one both table ports
+        // are, and the message names the address and every port tried.
         MesaDeJuego mesa(e, h, carpeta.path());
         QSignalSpy fallido(&mesa.Conector, &ConectorMesa::Fallido);
-        mesa.Conector.Conectar(ConectorMesa::Modo::Red, QStringLiteral("127.0.0.1:%1").arg(PuertoLibre()));
+        const PuertoCerrado cerrado, otro;
+        mesa.Conector.PuertoMesa = otro.Puerto();
+        mesa.Conector.Conectar(ConectorMesa::Modo::Red, QStringLiteral(" 127.0.0.1:%1 ").arg(cerrado.Puerto()));
         QTRY_COMPARE(fallido.count(), 1);
         QCOMPARE(h.cajas.at(0).Mensaje,
-                 QStringLiteral("No se pudo encontrar la mesa de juego en la dirección 127.0.0.1\n\n"
-                                "Verifica que el programa Brintal esté ejecutándose en ese servidor."));
+                 QStringLiteral("No se pudo encontrar la mesa de juego en la dirección 127.0.0.1 (puerto %1)\n\n"
+                                "Verifica que el programa Brintal esté ejecutándose en ese servidor.")
+                     .arg(cerrado.Puerto()));
         QCOMPARE(h.cajas[0].Icono, 48);
         QCOMPARE(h.cajas[0].Duracion, 8.0);
         QCOMPARE(mesa.Conector.PidBrintal, qint64(0));
+
+        mesa.Conector.PuertoAlterno = cerrado.Puerto();
+        mesa.Conector.Conectar(ConectorMesa::Modo::Red, QStringLiteral("[::ffff:127.0.0.1]"));
+        QTRY_COMPARE(fallido.count(), 2);
+        QVERIFY2(h.cajas.at(1).Mensaje.startsWith(
+                     QStringLiteral("No se pudo encontrar la mesa de juego en la dirección ::ffff:127.0.0.1 "
+                                    "(puertos %1 y %2)\n\n")
+                         .arg(otro.Puerto())
+                         .arg(cerrado.Puerto())),
+                 qPrintable(h.cajas.at(1).Mensaje));
+    }
+
+    void mesaRemotaEnPuertoAlterno()
+    {
+        // brintal fell back to its second port: joining by IP finds it there.
+        QTcpServer servidor;
+        QVERIFY(servidor.listen(QHostAddress::LocalHost, 0));
+        const PuertoCerrado cerrado;
+        MesaDeJuego mesa(e, h, carpeta.path());
+        mesa.Conector.PuertoMesa = cerrado.Puerto();
+        mesa.Conector.PuertoAlterno = servidor.serverPort();
+        QSignalSpy conectado(&mesa.Conector, &ConectorMesa::Conectado);
+        mesa.Conector.Conectar(ConectorMesa::Modo::Red, QStringLiteral("127.0.0.1"));
+        QTRY_COMPARE(conectado.count(), 1);
+        QCOMPARE(mesa.Enlace.Socket().peerPort(), servidor.serverPort());
+        QVERIFY(h.cajas.empty());
+    }
+
+    void direccionMala_data()
+    {
+        QTest::addColumn<QString>("direccion");
+        QTest::addColumn<QString>("motivo");
+        QTest::newRow("puerto grande") << "127.0.0.1:70000" << "El puerto «70000» no vale";
+        QTest::newRow("puerto cero") << "127.0.0.1:0" << "El puerto «0» no vale";
+        QTest::newRow("sin puerto") << "mesa.local:" << "Falta el puerto";
+        QTest::newRow("letras") << "mesa.local:abc" << "El puerto «abc» no vale";
+        QTest::newRow("signo") << "mesa.local:+80" << "El puerto «+80» no vale";
+        QTest::newRow("otros dígitos") << "mesa.local:١٠٠٩" << "El puerto «١٠٠٩» no vale";
+        QTest::newRow("v6 puerto malo") << "[::1]:99999" << "El puerto «99999» no vale";
+        QTest::newRow("v6 sin cierre") << "[::1:1009" << "Falta el «]»";
+        QTest::newRow("v6 resto") << "[::1]1009" << "Tras «]»";
+        QTest::newRow("v6 falsa") << "[mesa]:1009" << "no es una dirección IPv6";
+        QTest::newRow("dos puntos sin v6") << "a:b:1009" << "[IPv6]:PUERTO";
+        QTest::newRow("sin host") << ":1009" << "Falta el nombre";
+        QTest::newRow("espacio") << "mesa local" << "no es un nombre";
+        QTest::newRow("vacía") << "   " << "Escribe la dirección";
+    }
+
+    void direccionMala()
+    {
+        // Refused before any attempt: never looked up as a host name.
+        QFETCH(QString, direccion);
+        QFETCH(QString, motivo);
+        DireccionMesa d;
+        QString error;
+        QVERIFY(!LeerDireccion(direccion, d, error));
+        QVERIFY2(error.contains(motivo), qPrintable(error));
+        MesaDeJuego mesa(e, h, carpeta.path());
+        QSignalSpy fallido(&mesa.Conector, &ConectorMesa::Fallido);
+        mesa.Conector.Conectar(ConectorMesa::Modo::Red, direccion);
+        QCOMPARE(fallido.count(), 1);
+        QCOMPARE(h.cajas.at(0).Mensaje, error);
+        QCOMPARE(mesa.Enlace.Socket().state(), QAbstractSocket::UnconnectedState);
+        QVERIFY(!mesa.Conector.EnCurso());
+    }
+
+    void direccionBuena_data()
+    {
+        QTest::addColumn<QString>("direccion");
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<int>("puerto");
+        QTest::newRow("ip") << " 192.168.0.1 " << "192.168.0.1" << 0;
+        QTest::newRow("ip y puerto") << "192.168.0.1:11009" << "192.168.0.1" << 11009;
+        QTest::newRow("nombre") << "mesa-de_Ana.example" << "mesa-de_Ana.example" << 0;
+        QTest::newRow("ceros") << "mesa:01009" << "mesa" << 1009;
+        QTest::newRow("v6 suelta") << "fe80::1" << "fe80::1" << 0;
+        QTest::newRow("v6 y puerto") << "[::1]:2000" << "::1" << 2000;
+        QTest::newRow("v6 entre corchetes") << "[::1]" << "::1" << 0;
+    }
+
+    void direccionBuena()
+    {
+        QFETCH(QString, direccion);
+        QFETCH(QString, host);
+        QFETCH(int, puerto);
+        DireccionMesa d;
+        QString error;
+        QVERIFY2(LeerDireccion(direccion, d, error), qPrintable(error));
+        QCOMPARE(d.Host, host);
+        QCOMPARE(int(d.Puerto), puerto);
+        const QList<quint16> puertos = puerto ? QList<quint16>{quint16(puerto)} : QList<quint16>{1009, 11009};
+        QCOMPARE(PuertosAProbar(d, 1009, 11009), puertos);
     }
 
     void mesaLocalSinPrograma_data()
@@ -120,7 +211,8 @@ private slots:
         // Either way the attempts end in one message instead of going on forever.
         QFETCH(QString, programa);
         MesaDeJuego mesa(e, h, carpeta.path());
-        mesa.Conector.PuertoMesa = mesa.Conector.PuertoAlterno = PuertoLibre();
+        const PuertoCerrado cerrado;
+        mesa.Conector.PuertoMesa = mesa.Conector.PuertoAlterno = cerrado.Puerto();
         mesa.Conector.ProgramaBrintal = programa;
         mesa.Conector.MaxIntentos = 4;
         mesa.Conector.PausaMs = 10;
@@ -135,26 +227,31 @@ private slots:
 
     void mesaLocalArrancaBrintal()
     {
-        const QString brintal = QDir(qEnvironmentVariable("QUIMBOLO_CARPETA")).absoluteFilePath("brintal");
-        if (!QFile::exists(brintal))
+        if (!QFile::exists(BrintalPrueba::Programa()))
             QSKIP("brintal no está construido");
-        // Nothing on 1009, brintal started once and then found on 11009.
+        // Nothing on either port until brintal is started, once; it is then
+        // found on the fallback port.
         MesaDeJuego mesa(e, h, carpeta.path());
-        const quint16 puerto = PuertoLibre();
-        mesa.Conector.PuertoMesa = PuertoLibre();
-        mesa.Conector.PuertoAlterno = puerto;
-        mesa.Conector.ProgramaBrintal = brintal;
-        mesa.Conector.ArgumentosBrintal = {"--sin-ventana", "--puerto", QString::number(puerto)};
+        const PuertoCerrado principal, alterno;
+        mesa.Conector.PuertoMesa = principal.Puerto();
+        mesa.Conector.PuertoAlterno = alterno.Puerto();
+        BrintalPrueba brintal;
+        int arranques = 0;
+        mesa.Conector.ArrancarBrintal = [&](qint64* pid) {
+            ++arranques;
+            if (!brintal.Arrancar())
+                return false;
+            *pid = brintal.Proceso().processId();
+            mesa.Conector.PuertoAlterno = brintal.Puerto();
+            return true;
+        };
         mesa.Conector.PausaMs = 100;
         mesa.Conector.MaxIntentos = 100;
         QSignalSpy conectado(&mesa.Conector, &ConectorMesa::Conectado);
         mesa.Conector.Conectar(ConectorMesa::Modo::Local);
-        const std::unique_ptr<void, std::function<void(void*)>> detener(&mesa, [&](void*) {
-            if (mesa.Conector.PidBrintal > 0)
-                ::kill(pid_t(mesa.Conector.PidBrintal), SIGTERM);
-        });
         QTRY_COMPARE_WITH_TIMEOUT(conectado.count(), 1, 10000);
-        QVERIFY(mesa.Conector.PidBrintal > 0);
+        QCOMPARE(arranques, 1);
+        QCOMPARE(mesa.Conector.PidBrintal, brintal.Proceso().processId());
         QTRY_VERIFY(mesa.D.Registro.size() >= 8);  // the table's options
         QVERIFY(h.cajas.empty());
     }

@@ -11,18 +11,13 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "tests/support/BrintalPrueba.h"
+
 namespace {
 
 QString Programa(const char* nombre)
 {
     return QDir(qEnvironmentVariable("QUIMBOLO_CARPETA")).absoluteFilePath(QString::fromLatin1(nombre));
-}
-
-quint16 PuertoLibre()
-{
-    QTcpServer s;
-    s.listen(QHostAddress::LocalHost, 0);
-    return s.serverPort();
 }
 
 // A raw client of the table that only listens.
@@ -46,7 +41,7 @@ struct Mirador {
 class TstPartida : public QObject {
     Q_OBJECT
 
-    QProcess brintal;
+    BrintalPrueba brintal;
     quint16 puerto = 0;
     Mirador mirador;
 
@@ -65,24 +60,18 @@ private slots:
     {
         if (!QFile::exists(Programa("brintal")) || !QFile::exists(Programa("quimbolo-cli")))
             QSKIP("brintal o quimbolo-cli no están construidos");
-        puerto = PuertoLibre();
-        brintal.start(Programa("brintal"), {"--sin-ventana", "--puerto", QString::number(puerto), "--opcion",
-                                            "Puntos=40", "--opcion", "Nivel=P", "--opcion", "AoC=C"});
-        QVERIFY(brintal.waitForStarted());
-        for (int i = 0; i < 100 && mirador.s.state() != QAbstractSocket::ConnectedState; ++i) {
-            mirador.s.abort();
-            mirador.s.connectToHost(QHostAddress::LocalHost, puerto);
-            mirador.s.waitForConnected(1000) || (QTest::qWait(50), false);
-        }
-        QCOMPARE(mirador.s.state(), QAbstractSocket::ConnectedState);
+        QVERIFY2(brintal.Arrancar({"--opcion", "Puntos=40", "--opcion", "Nivel=P", "--opcion", "AoC=C"}),
+                 qPrintable(brintal.Error()));
+        puerto = brintal.Puerto();
+        mirador.s.connectToHost(QHostAddress::LocalHost, puerto);
+        QVERIFY(mirador.s.waitForConnected(10000));
         mirador.visto.clear();
     }
 
     void cleanup()
     {
         mirador.s.abort();
-        brintal.kill();
-        brintal.waitForFinished();
+        brintal.Detener();
     }
 
     void partidaEntreDosCopias()
@@ -149,11 +138,24 @@ private slots:
         QVERIFY(pb->readAllStandardOutput().isEmpty());
     }
 
+    void direccionMala()
+    {
+        // A bad port is a bad command line: refused before anything is tried.
+        QTemporaryDir a;
+        QProcess p;
+        p.start(Programa("quimbolo-cli"), {"mesa", "--nombre", "Ana", "--sillas", "1", "--carpeta", a.path(),
+                                           "--direccion", "127.0.0.1:70000"});
+        QVERIFY(p.waitForFinished(30000));
+        QCOMPARE(p.exitCode(), 2);
+        QVERIFY(QString::fromUtf8(p.readAllStandardError()).contains("El puerto «70000» no vale"));
+    }
+
     void sinMesa()
     {
         QTemporaryDir a;
-        brintal.kill();
-        brintal.waitForFinished();
+        brintal.Detener();
+        const PuertoCerrado cerrado;
+        puerto = cerrado.Puerto();
         QProcess* pa = Copia(a.path(), {"--nombre", "Ana", "--sillas", "1", "--iniciar"});
         QVERIFY(pa->waitForFinished(30000));
         QCOMPARE(pa->exitCode(), 3);

@@ -1,4 +1,4 @@
-// brintal as a real process on a free loopback port, with raw TCP clients.
+// brintal as a real process on a port of its choosing, with raw TCP clients.
 // A dropped line is shown by the line that follows it arriving first, so
 // nothing here waits on a clock to prove an absence.
 
@@ -7,14 +7,11 @@
 #include <QTcpSocket>
 #include <QTest>
 
+#include "tests/support/BrintalPrueba.h"
+
 namespace {
 
-QString Programa() { return qEnvironmentVariable("QUIMBOLO_CARPETA") + "/brintal"; }
-
-quint16 PuertoLibre() {
-    QTcpServer s;
-    return s.listen(QHostAddress::Any, 0) ? s.serverPort() : 0;
-}
+QString Programa() { return BrintalPrueba::Programa(); }
 
 class Cliente {
 public:
@@ -59,25 +56,18 @@ private:
 class PruebaBrintalProceso : public QObject {
     Q_OBJECT
 private:
-    QProcess brintal_;
+    BrintalPrueba brintal_;
     quint16 puerto_ = 0;
 
     bool Arrancar(const QStringList& extra = {}) {
-        puerto_ = PuertoLibre();
-        brintal_.setProgram(Programa());
-        brintal_.setArguments(QStringList{"--sin-ventana", "--puerto", QString::number(puerto_)} + extra);
-        brintal_.setReadChannel(QProcess::StandardError);
-        brintal_.start();
-        QByteArray log;
-        while (!log.contains("escuchando") && brintal_.waitForReadyRead(5000)) log += brintal_.readAll();
-        return log.contains("escuchando");
+        const bool bien = brintal_.Arrancar(extra);
+        if (!bien) qWarning() << brintal_.Error();
+        puerto_ = brintal_.Puerto();
+        return bien;
     }
 
 private slots:
-    void cleanup() {
-        brintal_.kill();
-        brintal_.waitForFinished(5000);
-    }
+    void cleanup() { brintal_.Detener(); }
 
     void opcionesAlConectar() {
         QVERIFY(Arrancar({"--opcion", "Puntos=150", "--opcion", "AoC=A", "--opcion=Puntos=200"}));

@@ -6,32 +6,15 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTcpServer>
 #include <QToolButton>
 #include <QtTest>
-#include <csignal>
 
 #include "Contestador.h"
 #include "app/quimbolo/Sesion.h"
 #include "net/frmConnect.h"
 #include "net/frmMesa.h"
 #include "shell/Pausa.h"
-
-namespace {
-
-quint16 PuertoLibre()
-{
-    QTcpServer s;
-    s.listen(QHostAddress::LocalHost, 0);
-    return s.serverPort();
-}
-
-QString Brintal()
-{
-    return QDir(qEnvironmentVariable("QUIMBOLO_CARPETA")).absoluteFilePath("brintal");
-}
-
-}  // namespace
+#include "tests/support/BrintalPrueba.h"
 
 class PruebaConexion : public QObject {
     Q_OBJECT
@@ -48,8 +31,10 @@ private slots:
         QVERIFY(f.opLocal->isChecked());
         QCOMPARE(f.txtIPMesa->text(), QString("192.168.0.1"));
         QVERIFY(!f.txtIPMesa->isEnabled());
+        QVERIFY(!f.lblIPMesa->isEnabled());
         f.opRed->click();
-        QVERIFY(f.txtIPMesa->isEnabled());
+        QVERIFY(f.txtIPMesa->isEnabled() && f.lblIPMesa->isEnabled());
+        QVERIFY(f.lblIPMesa->text().contains("IP:PUERTO"));
         f.opMesaPropia->click();
         QVERIFY(!f.txtIPMesa->isEnabled());
         QCOMPARE(f.cmdConectar->text(), QString("Continuar"));
@@ -67,7 +52,8 @@ private slots:
         frmConnect f(s.Conector, s.D);
         f.show();
         f.opRed->click();
-        const QString direccion = QStringLiteral("127.0.0.1:%1").arg(PuertoLibre());
+        const PuertoCerrado cerrado;
+        const QString direccion = QStringLiteral("127.0.0.1:%1").arg(cerrado.Puerto());
         f.txtIPMesa->setText(direccion);
         QSignalSpy fallido(&s.Conector, &ConectorMesa::Fallido);
         f.cmdConectar->click();
@@ -80,14 +66,21 @@ private slots:
 
     void mesaLocalYSalon()
     {
-        if (!QFile::exists(Brintal()))
+        if (!QFile::exists(BrintalPrueba::Programa()))
             QSKIP("brintal no está construido");
         QTemporaryDir carpeta;
         Sesion s(carpeta.path() + "/");
-        const quint16 puerto = PuertoLibre();
-        s.Conector.PuertoMesa = s.Conector.PuertoAlterno = puerto;
-        s.Conector.ProgramaBrintal = Brintal();
-        s.Conector.ArgumentosBrintal = {"--sin-ventana", "--puerto", QString::number(puerto)};
+        // Nothing listens until the dialog starts brintal.
+        const PuertoCerrado cerrado;
+        s.Conector.PuertoMesa = s.Conector.PuertoAlterno = cerrado.Puerto();
+        BrintalPrueba brintal;
+        s.Conector.ArrancarBrintal = [&](qint64* pid) {
+            if (!brintal.Arrancar())
+                return false;
+            *pid = brintal.Proceso().processId();
+            s.Conector.PuertoMesa = s.Conector.PuertoAlterno = brintal.Puerto();
+            return true;
+        };
         s.Conector.PausaMs = 100;
         s.Conector.MaxIntentos = 100;
         Contestador c;
@@ -133,8 +126,7 @@ private slots:
         f.cmdConectar->click();
         QCOMPARE(f.txtIPMesa->text(), QString("127.0.0.1"));
         QTRY_VERIFY_WITH_TIMEOUT(final != frmMesa::Final::Abierta, 60000);
-        if (s.Conector.PidBrintal > 0)
-            ::kill(pid_t(s.Conector.PidBrintal), SIGTERM);
+        QCOMPARE(s.Conector.PidBrintal, brintal.Proceso().processId());
 
         QCOMPARE(final, frmMesa::Final::Jugar);
         QCOMPARE(nombres, QStringList({"Ana", "Compu 2", "Compu 3", "Compu 4"}));

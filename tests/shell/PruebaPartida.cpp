@@ -5,11 +5,7 @@
 // waits.
 #include <QAction>
 #include <QLineEdit>
-#include <QProcess>
-#include <QScopeGuard>
 #include <QPushButton>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QToolButton>
 #include <QtTest>
 
@@ -20,15 +16,9 @@
 #include "net/frmConnect.h"
 #include "net/frmMesa.h"
 #include "shell/Pausa.h"
+#include "tests/support/BrintalPrueba.h"
 
 namespace {
-
-quint16 PuertoLibre()
-{
-    QTcpServer s;
-    s.listen(QHostAddress::LocalHost, 0);
-    return s.serverPort();
-}
 
 // A tile of the seat's hand that can be played now, and the end to drop it on.
 int Jugable(const Estado& e, int silla, QString& lado)
@@ -69,8 +59,7 @@ class PruebaPartida : public QObject {
 private slots:
     void unaManoContraTresComputadoras()
     {
-        const QString brintal = QDir(qEnvironmentVariable("QUIMBOLO_CARPETA")).absoluteFilePath("brintal");
-        if (!QFile::exists(brintal))
+        if (!QFile::exists(BrintalPrueba::Programa()))
             QSKIP("brintal no está construido");
         QTemporaryDir carpeta;
         const QString mmedia = QDir(qEnvironmentVariable("QUIMBOLO_CARPETA")).filePath("MMEDIA");
@@ -79,23 +68,11 @@ private slots:
             QFile::copy(QDir(mmedia).filePath(a), carpeta.filePath("MMEDIA/" + a));
 
         // Open tiles: the first hand is led by seat 1, the person.
-        const quint16 puerto = PuertoLibre();
-        QProcess servidor;
-        servidor.setWorkingDirectory(carpeta.path());
-        servidor.start(brintal, {"--sin-ventana", "--puerto", QString::number(puerto), "--opcion", "AoC=A",
-                                 "--opcion", "Nivel=P", "--opcion", "Puntos=300"});
-        QVERIFY(servidor.waitForStarted());
-        const auto pararServidor = qScopeGuard([&] {
-            servidor.terminate();
-            servidor.waitForFinished(5000);
-        });
-        QTRY_VERIFY_WITH_TIMEOUT(
-            [&] {
-                QTcpSocket prueba;
-                prueba.connectToHost(QHostAddress::LocalHost, puerto);
-                return prueba.waitForConnected(200);
-            }(),
-            10000);
+        BrintalPrueba servidor;
+        QVERIFY2(servidor.Arrancar({"--opcion", "AoC=A", "--opcion", "Nivel=P", "--opcion", "Puntos=300"},
+                                   carpeta.path()),
+                 qPrintable(servidor.Error()));
+        const quint16 puerto = servidor.Puerto();
 
         Sesion s(carpeta.path() + "/");
         s.Conector.PuertoMesa = s.Conector.PuertoAlterno = puerto;

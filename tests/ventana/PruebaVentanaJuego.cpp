@@ -6,9 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QProcess>
 #include <QPushButton>
-#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -20,6 +18,7 @@
 #include "records/Posicion.h"
 #include "shell/MensaBox.h"
 #include "shell/Pausa.h"
+#include "tests/support/BrintalPrueba.h"
 #include "tests/ventana/RegistroPrueba.h"
 
 namespace {
@@ -34,31 +33,6 @@ public:
 
 private:
     QStringList& log_;
-};
-
-// brintal on a free loopback port for the length of a test.
-class Brintal {
-public:
-    bool Arrancar()
-    {
-        QTcpServer libre;
-        if (!libre.listen(QHostAddress::LocalHost))
-            return false;
-        Puerto = libre.serverPort();
-        libre.close();
-        proceso_.start(qEnvironmentVariable("QUIMBOLO_CARPETA") + "/brintal",
-                       {"--sin-ventana", "--puerto", QString::number(Puerto)});
-        proceso_.setReadChannel(QProcess::StandardError);
-        QByteArray log;
-        while (!log.contains("escuchando") && proceso_.waitForReadyRead(5000))
-            log += proceso_.readAll();
-        return log.contains("escuchando");
-    }
-    ~Brintal() { proceso_.kill(); proceso_.waitForFinished(5000); }
-    quint16 Puerto = 0;
-
-private:
-    QProcess proceso_;
 };
 
 // Connects a copy to the table and takes these seats.
@@ -157,9 +131,10 @@ void PruebaVentanaJuego::alarmaYOrdenDelSonido()
 
 void PruebaVentanaJuego::chatYRepeticionEnDosCopias()
 {
-    Brintal mesa;
-    if (!mesa.Arrancar())
-        QSKIP("brintal no está disponible");
+    if (!QFile::exists(BrintalPrueba::Programa()))
+        QSKIP("brintal no está construido");
+    BrintalPrueba mesa;
+    QVERIFY2(mesa.Arrancar(), qPrintable(mesa.Error()));
     const QString ruta = dir_.path() + "/guardada.jgo";
     QFile f(ruta);
     QVERIFY(f.open(QIODevice::WriteOnly));
@@ -167,7 +142,7 @@ void PruebaVentanaJuego::chatYRepeticionEnDosCopias()
     f.close();
     Sesion s1(dir_.path() + '/'), s2(dir_.path() + '/');
     frmDomino w1(s1), w2(s2);
-    QVERIFY(Sentarse(s1, mesa.Puerto, {1}) && Sentarse(s2, mesa.Puerto, {2, 3, 4}));
+    QVERIFY(Sentarse(s1, mesa.Puerto(), {1}) && Sentarse(s2, mesa.Puerto(), {2, 3, 4}));
 
     s1.E.NombreLocal = "Ana";
     w1.txtChat->setText("¿Jugamos? Sí: ñandú");
@@ -201,9 +176,10 @@ void PruebaVentanaJuego::chatYRepeticionEnDosCopias()
 
 void PruebaVentanaJuego::atrasEnDosCopias()
 {
-    Brintal mesa;
-    if (!mesa.Arrancar())
-        QSKIP("brintal no está disponible");
+    if (!QFile::exists(BrintalPrueba::Programa()))
+        QSKIP("brintal no está construido");
+    BrintalPrueba mesa;
+    QVERIFY2(mesa.Arrancar(), qPrintable(mesa.Error()));
     Sesion s1(dir_.path() + '/'), s2(dir_.path() + '/');
     for (Sesion* s : {&s1, &s2})
         QVERIFY(PosicionTrasJugadas(Registro(), 3, s->E).Ok);
@@ -212,7 +188,7 @@ void PruebaVentanaJuego::atrasEnDosCopias()
     for (int s = 1; s <= 3; ++s)
         s2.E.Jugadores[s].LoR = 'L';
     frmDomino w1(s1), w2(s2);
-    QVERIFY(Sentarse(s1, mesa.Puerto, {4}) && Sentarse(s2, mesa.Puerto, {1, 2, 3}));
+    QVERIFY(Sentarse(s1, mesa.Puerto(), {4}) && Sentarse(s2, mesa.Puerto(), {1, 2, 3}));
     auto* h2 = w2.findChild<Herramientas*>();
     h2->Consejo1.ConsejoFicha = 5;
 
