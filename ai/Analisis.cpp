@@ -18,11 +18,13 @@ ResultadoAnalisis Analizar(Estado& e, Anfitrion& a, Busqueda (*buscar)(const Est
     ResultadoAnalisis res;
     res.Arbol = QByteArray(b.Arbol.data(), static_cast<qsizetype>(b.Arbol.size()));
     std::string().swap(b.Arbol);
-    res.ArbolEscrito = arbol::Guardar(e.CarpetaApp, res.Arbol);
+    res.ArbolEscrito = arbol::Guardar(e.CarpetaApp, res.Arbol, &res.ErrorArbol);
 
     a.MostrarAvance(1.0, true);
     a.MostrarPicThink(false);
     a.CursorOcupado(false);
+    if (!res.ArbolEscrito)
+        a.AvisoArchivo(QStringLiteral("No se pudo guardar el árbol de posibilidades.\n") + res.ErrorArbol);
 
     Clasificacion c = ClasificarJugadas(e, b.Analisis);
     res.Ficha = c.Ficha;

@@ -69,6 +69,7 @@ struct ResultadoAnalisis {
     TablaAnalisis Analisis{};
     std::int64_t Lineas = 0;  // lines over every root move (Idas + Cierres)
     bool ArbolEscrito = false;
+    QString ErrorArbol;      // why it was not, already told to the host
     QByteArray Arbol;        // the tree file as written
 };
 
@@ -110,8 +111,9 @@ void ResumirJugada(std::string& salida, MitadAnalisis& mitad, int ficha, char la
 std::string Cabecera(int turno, const QString& nombre);
 // "#,###" on a byte string.
 std::string Miles(std::int64_t n);
-// Writes JGO/Tree.Dom under the program folder through a temporary file.
-bool Guardar(const QString& carpetaApp, const QByteArray& contenido);
+// Writes JGO/Tree.Dom under the program folder whole or not at all; false
+// with a Spanish reason.
+bool Guardar(const QString& carpetaApp, const QByteArray& contenido, QString* error = nullptr);
 // Full path of the tree file.
 QString Ruta(const QString& carpetaApp);
 

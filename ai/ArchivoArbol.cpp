@@ -3,9 +3,9 @@
 // both engines produce the same bytes.
 
 #include <QDir>
-#include <QSaveFile>
 
 #include "ai/Analisis.h"
+#include "records/ArchivoEntero.h"
 #include "rules/Formato.h"
 
 namespace arbol {
@@ -82,20 +82,10 @@ QString Ruta(const QString& carpetaApp)
     return QDir(base).filePath(QStringLiteral("JGO/Tree.Dom"));
 }
 
-bool Guardar(const QString& carpetaApp, const QByteArray& contenido)
+bool Guardar(const QString& carpetaApp, const QByteArray& contenido, QString* error)
 {
-    const QString base = carpetaApp.isEmpty() ? QStringLiteral(".") : carpetaApp;
-    if (!QDir(base).mkpath(QStringLiteral("JGO")))
-        return false;
-    // Written whole or not at all: a crash never leaves half a tree.
-    QSaveFile f(Ruta(carpetaApp));
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    if (f.write(contenido) != contenido.size()) {
-        f.cancelWriting();
-        return false;
-    }
-    return f.commit();
+    // Written whole or not at all: a crash or a full disk never leaves half a tree.
+    return EscribirEntero(Ruta(carpetaApp), contenido, error);
 }
 
 }  // namespace arbol

@@ -281,6 +281,7 @@ Eleccion ElegirJugada(Estado& e, Anfitrion& a, int opciones)
     r.Lado = res.Punta;
     r.Analizo = true;
     r.HuboTree = res.ArbolEscrito;
+    r.ErrorArbol = res.ErrorArbol;
     r.Segundos = fin - inicio;
     r.Msg = res.Texto + '\n' + FormatoSegundos(r.Segundos);
     return r;

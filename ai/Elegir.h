@@ -13,6 +13,7 @@ struct Eleccion {
     QString Lado;        // "IZQ", "DER", or empty when the rules leave it unset
     QString Msg;         // explanation for the advice
     bool HuboTree = false;  // the analysis ran and wrote the tree file
+    QString ErrorArbol;     // why it could not write it
     bool Analizo = false;   // the analysis ran (even if the file could not be written)
     double Segundos = 0;    // duration of the analysis, 0 when the rules chose
 };

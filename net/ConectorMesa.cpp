@@ -4,7 +4,8 @@
 
 #include <QDir>
 #include <QProcess>
-#include <QSaveFile>
+
+#include "records/ArchivoEntero.h"
 
 ConectorMesa::ConectorMesa(EnlaceMesa& enlace, Anfitrion& anfitrion, const QString& carpetaApp, QObject* padre)
     : QObject(padre), L(enlace), A(anfitrion), carpeta(carpetaApp)
@@ -69,18 +70,12 @@ void ConectorMesa::AlConectar()
         return;
     enCurso = false;
     espera.stop();
-    EscribirServerDom(carpeta);
+    // Nothing reads the file back, so the table goes on without it; the
+    // person is told all the same that the folder takes no files.
+    QString error;
+    if (!EscribirEntero(QDir(carpeta).filePath(QStringLiteral("JGO/Server.Dom")), "\r\n", &error))
+        A.AvisoArchivo(error);
     emit Conectado();
-}
-
-bool ConectorMesa::EscribirServerDom(const QString& carpetaApp)
-{
-    QDir(carpetaApp).mkpath(QStringLiteral("JGO"));
-    QSaveFile f(QDir(carpetaApp).filePath(QStringLiteral("JGO/Server.Dom")));
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    f.write("\r\n");
-    return f.commit();
 }
 
 void ConectorMesa::AlFallar(QAbstractSocket::SocketError error)

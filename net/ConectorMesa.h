@@ -59,7 +59,6 @@ private:
     void AlConectar();
     void AlFallar(QAbstractSocket::SocketError error);
     void Fallar(const QString& texto, int icono, double segundos);
-    static bool EscribirServerDom(const QString& carpetaApp);
 
     EnlaceMesa& L;
     Anfitrion& A;

@@ -34,15 +34,35 @@ bool NombreCopiaValido(const QString& nombre, QString* razon)
         return no(QStringLiteral("el nombre es demasiado largo."));
     if (nombre.contains(QLatin1String("..")))
         return no(QStringLiteral("el nombre no puede contener «..»."));
-    for (const QChar c : nombre) {
+    for (qsizetype i = 0; i < nombre.size(); ++i) {
+        const QChar c = nombre[i];
         if (c == '/' || c == '\\')
             return no(QStringLiteral("el nombre no puede contener separadores de carpeta."));
-        if (c.unicode() < 32 || c.unicode() == 127 || QStringLiteral(":*?\"<>|").contains(c))
-            return no(QStringLiteral("el nombre no puede contener el carácter «%1».")
-                          .arg(c.unicode() < 32 || c.unicode() == 127 ? QStringLiteral("de control") : QString(c)));
+        if (QStringLiteral(":*?\"<>|").contains(c))
+            return no(QStringLiteral("el nombre no puede contener el carácter «%1».").arg(c));
+        char32_t u = c.unicode();
+        if (c.isHighSurrogate() && i + 1 < nombre.size() && nombre[i + 1].isLowSurrogate())
+            u = QChar::surrogateToUcs4(c, nombre[++i]);
+        // Invisible characters: C0 and C1 controls, line and paragraph
+        // separators, bidi overrides and isolates, lone surrogates. A name
+        // that reads one way and is stored another is not a name.
+        switch (QChar::category(u)) {
+        case QChar::Other_Control:
+        case QChar::Other_Format:
+        case QChar::Other_Surrogate:
+        case QChar::Separator_Line:
+        case QChar::Separator_Paragraph:
+            return no(QStringLiteral("el nombre no puede contener el carácter invisible U+%1.")
+                          .arg(QString::number(u, 16).toUpper().rightJustified(4, '0')));
+        default:
+            break;
+        }
     }
-    static const QRegularExpression reservado(QStringLiteral("^(CON|PRN|AUX|NUL|COM[1-9]|LPT[1-9])(\\..*)?$"),
-                                              QRegularExpression::CaseInsensitiveOption);
+    // Device names of the systems that reserve them, with any extension:
+    // "CON.jgo" opens the console there, not a file.
+    static const QRegularExpression reservado(
+        QStringLiteral("^(CON|PRN|AUX|NUL|CONIN\\$|CONOUT\\$|(COM|LPT)[0-9\u00B9\u00B2\u00B3]) *(\\..*)?$"),
+        QRegularExpression::CaseInsensitiveOption);
     if (reservado.match(nombre.trimmed()).hasMatch())
         return no(QStringLiteral("«%1» es un nombre reservado del sistema.").arg(nombre.trimmed()));
     if (nombre.trimmed().endsWith('.'))
@@ -54,10 +74,10 @@ void GuardarMano(Estado& e, Anfitrion& a)
 {
     const RegistroMano r = RegistroDe(e);
     QString error;
-    if (!EscribirRegistro(RutaJgo(e.CarpetaApp, QStringLiteral("Anterior.Jgo")), r, &error)) {
-        Avisar(a, QStringLiteral("No se pudo guardar la mano.\n") + error);
-        return;
-    }
+    // When the last hand cannot be kept, the copy is still offered: the hand
+    // is whole in memory, and another name may well be writable.
+    if (!EscribirRegistro(RutaJgo(e.CarpetaApp, QStringLiteral("Anterior.Jgo")), r, &error))
+        a.AvisoArchivo(QStringLiteral("No se pudo guardar la mano.\n") + error);
     const QString propuesta = QDateTime::currentDateTime().toString(QStringLiteral("yyMMdd_HHmm"));
     const QString respuesta = a.InputBox(QStringLiteral("Si deseas guardar esta mano escribe el nombre:"),
                                          QStringLiteral("Guardar la mano"), propuesta);
@@ -70,5 +90,5 @@ void GuardarMano(Estado& e, Anfitrion& a)
         return;
     }
     if (!EscribirRegistro(RutaJgo(e.CarpetaApp, nombre + QStringLiteral(".jgo")), r, &error))
-        Avisar(a, QStringLiteral("No se pudo guardar la mano.\n") + error);
+        a.AvisoArchivo(QStringLiteral("No se pudo guardar la mano.\n") + error);
 }

@@ -12,11 +12,13 @@ QString RutaJgo(const QString& carpetaApp, const QString& archivo);
 
 // Whether a (trimmed) name can be a saved hand's file name inside JGO: not
 // empty, no folder separator, no "..", no character the file systems refuse
-// (\ / : * ? " < > | or control characters), no device name. False with a
-// Spanish reason.
+// (\ / : * ? " < > |), no invisible character (controls, format and bidi
+// characters, line separators), no device name (CON, COM1, COM¹, CONIN$...,
+// with any extension). False with a Spanish reason.
 bool NombreCopiaValido(const QString& nombre, QString* razon = nullptr);
 
-// Writes JGO/Anterior.Jgo, then asks for a name to keep a copy under. A
-// refused name or a failed write is told in the message box; nothing is
-// ever written outside JGO.
+// Writes JGO/Anterior.Jgo, then asks for a name to keep a copy under (also
+// when Anterior.Jgo could not be written). A refused name is told in the
+// message box, a failed write through AvisoArchivo; nothing is ever written
+// outside JGO and a failed write leaves the old file as it was.
 void GuardarMano(Estado& e, Anfitrion& a);

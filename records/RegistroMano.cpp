@@ -1,10 +1,8 @@
 #include "records/RegistroMano.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <QStringConverter>
+
+#include "records/ArchivoEntero.h"
 
 namespace {
 
@@ -18,10 +16,43 @@ LecturaRegistro Falla(int linea, const QString& razon)
     return l;
 }
 
+// The text without the blanks and tabs around it. Only those: a record is
+// written by the game, and any other space or mark around a field is not its.
+QString SinBlancos(const QString& texto)
+{
+    qsizetype i = 0, j = texto.size();
+    while (i < j && (texto[i] == ' ' || texto[i] == '\t'))
+        ++i;
+    while (j > i && (texto[j - 1] == ' ' || texto[j - 1] == '\t'))
+        --j;
+    return texto.mid(i, j - i);
+}
+
+// The pip of an ASCII digit 0..6; -1 for anything else (other scripts'
+// digits included).
+int Pip(QChar c)
+{
+    return c >= u'0' && c <= u'6' ? c.unicode() - u'0' : -1;
+}
+
+// A count written in ASCII digits alone; -1 otherwise.
+int Cuenta(const QString& texto)
+{
+    if (texto.isEmpty() || texto.size() > 4)
+        return -1;
+    int n = 0;
+    for (const QChar c : texto) {
+        if (c < u'0' || c > u'9')
+            return -1;
+        n = n * 10 + (c.unicode() - u'0');
+    }
+    return n;
+}
+
 // Name between double quotes; false when the line holds none.
 bool LeerNombre(const QString& linea, QString* nombre)
 {
-    const QString t = linea.trimmed();
+    const QString t = SinBlancos(linea);
     if (t.size() < 2 || !t.startsWith('"') || !t.endsWith('"'))
         return false;
     *nombre = t.mid(1, t.size() - 2);
@@ -41,11 +72,11 @@ QString LecturaRegistro::Mensaje() const
 
 int LeerFicha(const QString& texto)
 {
-    const QString t = texto.trimmed();
+    const QString t = SinBlancos(texto);
     if (t.isEmpty())
         return 0;
-    const int a = t.front().digitValue();
-    const int b = t.back().digitValue();
+    const int a = Pip(t.front());
+    const int b = Pip(t.back());
     for (int f = 0; f < kNumFichas; ++f)
         if (kTablaFichas[f].Punto1 == a && kTablaFichas[f].Punto2 == b)
             return f;
@@ -54,11 +85,11 @@ int LeerFicha(const QString& texto)
 
 int LeerFichaEstricta(const QString& texto)
 {
-    const QString t = texto.trimmed();
+    const QString t = SinBlancos(texto);
     if (t.size() != 3 || t[1] != '-')
         return -1;
-    const int a = t[0].digitValue();
-    const int b = t[2].digitValue();
+    const int a = Pip(t[0]);
+    const int b = Pip(t[2]);
     if (a < 0 || b < 0)
         return -1;
     for (int f = 0; f < kNumFichas; ++f)
@@ -119,6 +150,13 @@ LecturaRegistro LeerRegistro(const QString& texto)
     auto linea = [&](int n) -> const QString* {  // 1-based; null when missing
         return n <= lineas.size() && !(n == lineas.size() && lineas[n - 1].isEmpty()) ? &lineas[n - 1] : nullptr;
     };
+    // A control character (a NUL inside a count, say) would make the field
+    // read as less than it holds.
+    for (qsizetype i = 0; i < lineas.size(); ++i)
+        for (const QChar c : lineas[i])
+            if (c.category() == QChar::Other_Control && c != u'\t')
+                return Falla(int(i + 1), QStringLiteral("la línea contiene el carácter de control U+%1.")
+                                             .arg(c.unicode(), 4, 16, QLatin1Char('0')).toUpper());
 
     RegistroMano r;
     std::array<int, kNumFichas> repartida{};  // seat holding each tile, 0 none
@@ -138,7 +176,7 @@ LecturaRegistro LeerRegistro(const QString& texto)
         for (int k = 1; k <= 7; ++k) {
             const int f = LeerFichaEstricta(campos[k - 1]);
             if (f < 0)
-                return Falla(ln + 1, QStringLiteral("la ficha «%1» no existe.").arg(campos[k - 1].trimmed()));
+                return Falla(ln + 1, QStringLiteral("la ficha «%1» no existe.").arg(SinBlancos(campos[k - 1])));
             if (repartida[f] != 0)
                 return Falla(ln + 1, QStringLiteral("la ficha %1 está repartida dos veces.").arg(TextoDeFicha(f)));
             repartida[f] = s;
@@ -149,10 +187,9 @@ LecturaRegistro LeerRegistro(const QString& texto)
     const QString* lc = linea(9);
     if (!lc)
         return Falla(9, QStringLiteral("falta el número de jugadas."));
-    bool ok = false;
-    const int n = lc->trimmed().toInt(&ok);
-    if (!ok || n < 0)
-        return Falla(9, QStringLiteral("el número de jugadas «%1» no es válido.").arg(lc->trimmed()));
+    const int n = Cuenta(SinBlancos(*lc));
+    if (n < 0)
+        return Falla(9, QStringLiteral("el número de jugadas «%1» no es válido.").arg(SinBlancos(*lc)));
     if (n == 0)
         return Falla(9, QStringLiteral("la mano no tiene ninguna jugada."));
     if (n > kMaxTiros)
@@ -168,12 +205,17 @@ LecturaRegistro LeerRegistro(const QString& texto)
             return Falla(ln, QStringLiteral("la jugada %1 debe ser una ficha y una punta.").arg(i));
         const int f = LeerFichaEstricta(campos[0]);
         if (f < 0)
-            return Falla(ln, QStringLiteral("la ficha «%1» no existe.").arg(campos[0].trimmed()));
-        const QString punta = campos[1].trimmed();
+            return Falla(ln, QStringLiteral("la ficha «%1» no existe.").arg(SinBlancos(campos[0])));
+        const QString punta = SinBlancos(campos[1]);
         if (punta != QLatin1String("IZQ") && punta != QLatin1String("DER"))
             return Falla(ln, QStringLiteral("la punta «%1» no es IZQ ni DER.").arg(punta));
         r.Tiros.push_back({f, punta});
     }
+    // Plays beyond the count would be lost without a word; blank lines at
+    // the end are only an editor's.
+    for (int ln = 10 + n; const QString* l = linea(ln); ++ln)
+        if (!SinBlancos(*l).isEmpty())
+            return Falla(ln, QStringLiteral("sobra esta línea: la mano tiene %1 jugadas.").arg(n));
 
     LecturaRegistro ok2;
     ok2.Ok = true;
@@ -183,11 +225,11 @@ LecturaRegistro LeerRegistro(const QString& texto)
 
 LecturaRegistro LeerRegistroArchivo(const QString& ruta)
 {
-    QFile f(ruta);
-    if (!f.open(QIODevice::ReadOnly))
-        return Falla(0, QStringLiteral("No se puede abrir el registro «%1».").arg(ruta));
     // A record is a few hundred bytes; anything far larger is not one.
-    const QByteArray datos = f.read(1 << 20);
+    QByteArray datos;
+    QString error;
+    if (!LeerEntero(ruta, 1 << 20, &datos, &error))
+        return Falla(0, error);
     auto decodificar = QStringDecoder(QStringDecoder::Utf8);
     const QString texto = decodificar(datos);
     if (decodificar.hasError())
@@ -197,23 +239,5 @@ LecturaRegistro LeerRegistroArchivo(const QString& ruta)
 
 bool EscribirRegistro(const QString& ruta, const RegistroMano& r, QString* error)
 {
-    const QFileInfo info(ruta);
-    if (!QDir().mkpath(info.absolutePath())) {
-        if (error)
-            *error = QStringLiteral("No se puede crear la carpeta «%1».").arg(info.absolutePath());
-        return false;
-    }
-    QSaveFile f(ruta);
-    if (!f.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = QStringLiteral("No se puede escribir «%1»: %2").arg(ruta, f.errorString());
-        return false;
-    }
-    f.write(TextoRegistro(r).toUtf8());
-    if (!f.commit()) {
-        if (error)
-            *error = QStringLiteral("No se puede escribir «%1»: %2").arg(ruta, f.errorString());
-        return false;
-    }
-    return true;
+    return EscribirEntero(ruta, TextoRegistro(r).toUtf8(), error);
 }

@@ -9,7 +9,8 @@
 //   6-6, DER                    one line per play: tile and end
 //
 // A tile is written smaller pip first ("0-1" is tile 27). A record is
-// untrusted input: LeerRegistro checks its form (lines, tiles, count, ends)
+// untrusted input: LeerRegistro checks its form (lines, tiles, count, ends;
+// ASCII digits only, nothing after the last play, no control characters)
 // and returns the record or the first fault with its line number;
 // ComprobarJugadas (records/Posicion.h) checks that the plays are legal.
 
@@ -58,9 +59,10 @@ QString TextoRegistro(const RegistroMano& r);
 
 // Reads a record from its text (CR LF or LF lines, optional UTF-8 BOM).
 LecturaRegistro LeerRegistro(const QString& texto);
-// Reads the file at ruta (UTF-8).
+// Reads the file at ruta (UTF-8); anything but an ordinary file is refused
+// without waiting on it.
 LecturaRegistro LeerRegistroArchivo(const QString& ruta);
 
-// Writes the record whole or not at all (temporary file and rename),
-// creating the folder when it is missing. False with a Spanish reason.
+// Writes the record whole or not at all (records/ArchivoEntero.h), creating
+// the folder when it is missing. False with a Spanish reason.
 bool EscribirRegistro(const QString& ruta, const RegistroMano& r, QString* error = nullptr);

@@ -101,6 +101,9 @@ public:
         m.Duracion = segundos;
         return MensaBox(m);
     }
+    // A file could not be written (the old one is kept): the window shows
+    // it in the message box; a host without one says it its own way.
+    virtual void AvisoArchivo(const QString& texto) { Aviso(texto, 48, 5); }
     // Standard Yes/No box, question icon, No as default; true for Yes.
     virtual bool PreguntaSiNo(const QString& texto) { (void)texto; return false; }
     // Text input box; an empty answer when cancelled.

@@ -23,7 +23,7 @@ int ComandoAnalizar(const QStringList& args)
     const ResultadoAnalisis r = AnalizarPosicion(e, host);
     const double segundos = reloj.nsecsElapsed() / 1e9;
     if (!r.ArbolEscrito)
-        return Rechazar(QStringLiteral("no se pudo escribir %1.").arg(arbol::Ruta(e.CarpetaApp)));
+        return Rechazar(r.ErrorArbol);
 
     Json j;
     j.Entero(QStringLiteral("turno"), e.Turno);

@@ -25,7 +25,7 @@ int ComandoElegir(const QStringList& args)
     const Eleccion r = ElegirJugada(e, host, opciones);
     const double segundos = r.Analizo ? reloj.nsecsElapsed() / 1e9 : 0.0;
     if (r.Analizo && !r.HuboTree)
-        return Rechazar(QStringLiteral("no se pudo escribir %1.").arg(arbol::Ruta(e.CarpetaApp)));
+        return Rechazar(r.ErrorArbol);
     // The duration line that follows an analysis goes to "segundos".
     const QString texto = r.Analizo ? r.Msg.left(r.Msg.lastIndexOf('\n')) : r.Msg;
 

@@ -81,6 +81,14 @@ public:
             QTextStream(stderr) << m.Mensaje << "\n";
         return m.Default;
     }
+    // The partida goes on (the other copies wait for this one), but the
+    // run ends with status 2: a file it should have left is missing.
+    void AvisoArchivo(const QString& texto) override
+    {
+        QTextStream(stderr) << QString(texto).replace(QLatin1Char('\n'), QLatin1Char(' ')) << "\n";
+        ArchivoFallido = true;
+    }
+    bool ArchivoFallido = false;
     bool PreguntaSiNo(const QString&) override { return false; }
     QString InputBox(const QString&, const QString&, const QString&) override { return {}; }
 
@@ -438,5 +446,5 @@ int ComandoMesa(const QStringList& args)
     o.insert(QStringLiteral("total24"), t24);
     o.insert(QStringLiteral("marcador"), host.Marcador);
     QTextStream(stdout) << QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact)) << "\n";
-    return 0;
+    return host.ArchivoFallido ? 2 : 0;
 }

@@ -2,13 +2,13 @@
 
 #include <QApplication>
 #include <algorithm>
-#include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QPlainTextEdit>
-#include <QSaveFile>
 #include <QStringList>
+
+#include "records/ArchivoEntero.h"
 
 namespace {
 
@@ -29,13 +29,11 @@ bool ArbolMostrable(const QString& ruta)
     return info.isFile() && info.size() <= kMaxArbol;
 }
 
-bool VoltearArbol(const QString& ruta, QString* texto)
+bool VoltearArbol(const QString& ruta, QString* texto, QString* error)
 {
-    QFile f(ruta);
-    if (!f.open(QIODevice::ReadOnly))
+    QByteArray bytes;
+    if (!LeerEntero(ruta, kMaxArbol, &bytes, error))
         return false;
-    const QByteArray bytes = f.readAll();
-    f.close();
 
     QStringList lineas = QString::fromUtf8(bytes).split(QLatin1Char('\n'));
     // A final line break ends the last line; it does not start another one.
@@ -58,18 +56,9 @@ bool VoltearArbol(const QString& ruta, QString* texto)
         salida += l.toUtf8();
         salida += "\r\n";
     }
-    QSaveFile nuevo(ruta);
-    if (!nuevo.open(QIODevice::WriteOnly))
-        return false;
-    if (nuevo.write(salida) != salida.size()) {
-        nuevo.cancelWriting();
-        return false;
-    }
-    if (!nuevo.commit())
-        return false;
     if (texto)
         *texto = lineas.join(QLatin1Char('\n'));
-    return true;
+    return EscribirEntero(ruta, salida, error);
 }
 
 QString FamiliaFija(const QStringList& instaladas)
@@ -114,12 +103,8 @@ void Arbol::VerArbol()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QString texto;
-    if (!VoltearArbol(ruta_, &texto)) {
-        // Shown as it stands when it cannot be rewritten (a read-only folder).
-        QFile f(ruta_);
-        if (f.open(QIODevice::ReadOnly))
-            texto = QString::fromUtf8(f.readAll()).remove(QLatin1Char('\r'));
-    }
+    error_.clear();
+    VoltearArbol(ruta_, &texto, &error_);  // turned in the window even when the file cannot be
     Texto1->setPlainText(texto);
     QApplication::restoreOverrideCursor();
 }

@@ -20,10 +20,10 @@ QString CabeceraArbol();
 bool ArbolMostrable(const QString& ruta);
 
 // Turns the file's lines around in place, written whole or not at all. A file
-// that already starts with the legend is left as it is. The text now in the
-// file goes to *texto. False (and the file untouched) when it cannot be read
-// or written.
-bool VoltearArbol(const QString& ruta, QString* texto = nullptr);
+// that already starts with the legend is left as it is. The text in reading
+// order goes to *texto whenever the file could be read. False when it cannot
+// be read, or (with the reason in *error, the file untouched) rewritten.
+bool VoltearArbol(const QString& ruta, QString* texto = nullptr, QString* error = nullptr);
 
 // The first fixed-width family of a known list that is installed ("Courier
 // New" first), or empty; FuenteFija falls back to the system's fixed font.
@@ -37,6 +37,8 @@ public:
 
     // Loads the tree (turning the file first) with the busy pointer shown.
     void VerArbol();
+    // Why the turned file could not be kept (the window shows it anyway).
+    QString ErrorArchivo() const { return error_; }
 
     QPlainTextEdit* Texto1;
 
@@ -45,4 +47,5 @@ protected:
 
 private:
     QString ruta_;
+    QString error_;
 };

@@ -15,6 +15,8 @@ Herramientas::Herramientas(frmDomino& ventana, Sesion& sesion)
     Consejo1.ColorSilla = [this](int silla) { return W.Tablero1()->ColorSilla(silla); };
     Consejo1.VerArbol = [this](const QString& ruta) {
         Arbol arbol(ruta, &W);
+        if (!arbol.ErrorArchivo().isEmpty())
+            S.A.AvisoArchivo(arbol.ErrorArchivo());
         arbol.exec();
     };
     Repeticion1.ElegirRegistro = [this] {

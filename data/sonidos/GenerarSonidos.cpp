@@ -329,8 +329,13 @@ bool Escribir(const std::filesystem::path& ruta, const Muestras& s)
             const double c = std::clamp(v, -1.0, 1.0);
             Poner16(f, static_cast<std::uint16_t>(static_cast<std::int16_t>(std::lround(c * 32767.0))));
         }
-        if (!f)
+        // The stream buffers: a full disk may show only when it is closed.
+        f.close();
+        if (!f) {
+            std::error_code ignorado;
+            std::filesystem::remove(temporal, ignorado);
             return false;
+        }
     }
     std::error_code ec;
     std::filesystem::rename(temporal, ruta, ec);

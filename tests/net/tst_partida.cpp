@@ -161,6 +161,24 @@ private slots:
         QCOMPARE(pa->exitCode(), 3);
         QVERIFY(QString::fromUtf8(pa->readAllStandardError()).contains("No se pudo encontrar la mesa de juego"));
     }
+
+    // Files that cannot be kept (links out of JGO here) do not stop the
+    // partida, but each is told on one line and the run ends with status 2.
+    void archivosQueNoSeGuardan()
+    {
+        QTemporaryDir a;
+        QVERIFY(QDir(a.path()).mkpath("JGO"));
+        QVERIFY(QFile::link(a.filePath("fuera1"), a.filePath("JGO/Server.Dom")));
+        QVERIFY(QFile::link(a.filePath("fuera2"), a.filePath("JGO/Anterior.Jgo")));
+        QProcess* pa = Copia(a.path(), {"--nombre", "Ana", "--sillas", "1,2,3,4", "--iniciar"});
+        QVERIFY(pa->waitForFinished(300000));
+        QCOMPARE(pa->exitCode(), 2);
+        const QJsonObject ja = QJsonDocument::fromJson(pa->readAllStandardOutput()).object();
+        const QStringList avisos = QString::fromUtf8(pa->readAllStandardError()).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(avisos.size(), 1 + ja.value("manos").toInt());
+        QVERIFY(avisos.last().startsWith("No se pudo guardar la mano. No se puede escribir"));
+        QVERIFY(!QFile::exists(a.filePath("fuera1")) && !QFile::exists(a.filePath("fuera2")));
+    }
 };
 
 QTEST_GUILESS_MAIN(TstPartida)

@@ -1,14 +1,17 @@
 // Hand records: written and read back, every kind of broken or illegal
-// record refused with its line, the position after K plays, and the names
-// a saved copy may take.
+// record refused with its line, the position after K plays, the names a
+// saved copy may take, and the writes a full disk, a read-only folder or a
+// planted link make fail without losing the old file.
 
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/stat.h>
 
 #include "records/GuardarMano.h"
 #include "records/Posicion.h"
 #include "records/RegistroMano.h"
 #include "tests/support/AnfitrionPrueba.h"
+#include "tests/support/Restricciones.h"
 
 namespace {
 
@@ -24,6 +27,12 @@ const char* kMano =
     "4-6, DER\r\n0-3, IZQ\r\n2-6, DER\r\n3-3, IZQ\r\n2-3, DER\r\n3-4, DER\r\n1-3, IZQ\r\n";
 
 QString Mano() { return QString::fromUtf8(kMano); }
+
+QByteArray Contenido(const QString& ruta)
+{
+    QFile f(ruta);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(no se abre)");
+}
 
 // The record with line n (1-based) replaced; an empty text removes it.
 QString ConLinea(int n, const QString& texto)
@@ -48,6 +57,7 @@ private slots:
     void posicionTrasKJugadas();
     void nombresDeCopia();
     void guardarManoEnJgo();
+    void escriturasQueFallan();
 };
 
 void PruebaRegistros::escrituraYLecturaIdaYVuelta()
@@ -82,6 +92,12 @@ void PruebaRegistros::escrituraYLecturaIdaYVuelta()
     QVERIFY(leida.Ok);
     QCOMPARE(leida.Registro.Nombres[2], QStringLiteral("Beto 'el Rápido'"));
     QVERIFY(!LeerRegistroArchivo(dir.path() + QStringLiteral("/no.jgo")).Ok);
+
+    // Only ordinary files: a FIFO is refused at once instead of blocking.
+    const QString fifo = dir.path() + QStringLiteral("/fifo.jgo");
+    QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QVERIFY(LeerRegistroArchivo(fifo).Mensaje().endsWith(QStringLiteral("no es un archivo normal.")));
+    QVERIFY(!LeerRegistroArchivo(dir.path()).Ok);
 }
 
 void PruebaRegistros::registrosRechazados_data()
@@ -99,6 +115,11 @@ void PruebaRegistros::registrosRechazados_data()
     QTest::newRow("sin jugadas") << ConLinea(9, QStringLiteral(" 0 ")) << 9 << false;
     QTest::newRow("26 jugadas") << ConLinea(9, QStringLiteral(" 26 ")) << 9 << false;
     QTest::newRow("cuenta no numérica") << ConLinea(9, QStringLiteral(" x ")) << 9 << false;
+    QTest::newRow("cuenta con un NUL") << ConLinea(9, QStringLiteral(" 2\u00003 ")) << 9 << false;
+    QTest::newRow("pips en otra escritura")
+        << ConLinea(2, QStringLiteral("\u0666-\u0666, 0-4, 1-2, 3-5, 2-2, 0-0, 1-6")) << 2 << false;
+    QTest::newRow("jugada de más") << Mano() + QStringLiteral("6-6, DER\r\n") << 33 << false;
+    QTest::newRow("basura tras líneas en blanco") << Mano() + QStringLiteral("\r\n \r\nx\r\n") << 35 << false;
     QTest::newRow("falta una jugada") << ConLinea(9, QStringLiteral(" 24 ")) << 33 << false;
     QTest::newRow("punta desconocida") << ConLinea(12, QStringLiteral("0-5, ARR")) << 12 << false;
     QTest::newRow("jugada sin punta") << ConLinea(12, QStringLiteral("0-5")) << 12 << false;
@@ -161,11 +182,16 @@ void PruebaRegistros::posicionTrasKJugadas()
 
 void PruebaRegistros::nombresDeCopia()
 {
-    for (const char* bueno : {"070303_2105", "mi mano", "Mañana ñandú"})
+    for (const char* bueno : {"070303_2105", "mi mano", "Mañana ñandú", "COM10", "consola", "NULO.x", "as \U0001F0A1"})
         QVERIFY2(NombreCopiaValido(QString::fromUtf8(bueno)), bueno);
+    // Invisible characters (C1 NEL, line separator, bidi override and
+    // isolate, zero-width space) and device names in any case or extension.
     for (const char* malo : {"", "   ", "../fuera", "..", "a/b", "a\\b", "c:x", "a*b", "a?b", "a\"b", "a<b",
-                             "a|b", "con", "LPT1.txt", "fin.", "a\nb"})
+                             "a|b", "con", "LPT1.txt", "fin.", "a\nb", "a\u0085b", "a\u2028b", "a\u202Eb",
+                             "a\u2066b", "a\u200Bb", "COM\u00B9", "lpt\u00B3.jgo", "CONIN$", "conout$.txt", "Aux",
+                             "NUL .x", "com0"})
         QVERIFY2(!NombreCopiaValido(QString::fromUtf8(malo)), malo);
+    QVERIFY(!NombreCopiaValido(QString(QChar(0xD800)) + 'x'));  // a lone surrogate
     QString razon;
     QVERIFY(!NombreCopiaValido(QStringLiteral("x/y"), &razon));
     QVERIFY(!razon.isEmpty());
@@ -197,6 +223,63 @@ void PruebaRegistros::guardarManoEnJgo()
     GuardarMano(e, h);  // no answer: no copy, no message
     QCOMPARE(h.Mensajes.size(), size_t(2));
     QCOMPARE(QDir(dir.path() + QStringLiteral("/JGO")).entryList(QDir::Files).size(), 2);
+}
+
+void PruebaRegistros::escriturasQueFallan()
+{
+    QTemporaryDir dir;
+    Estado e;
+    QVERIFY(PosicionTrasJugadas(LeerRegistro(Mano()).Registro, 5, e).Ok);
+    e.CarpetaApp = dir.path() + '/';
+    const QString jgo = dir.path() + QStringLiteral("/JGO/");
+    const QString anterior = jgo + QStringLiteral("Anterior.Jgo");
+    const QByteArray bueno = Mano().toUtf8();
+    QVERIFY(EscribirRegistro(anterior, LeerRegistro(Mano()).Registro));
+    AnfitrionPrueba h;
+    auto ultimo = [&] { return h.Mensajes.empty() ? QString() : h.Mensajes.back().Mensaje; };
+
+    // A full disk: the old record stays whole, the message says why, and the
+    // copy is still offered (and fails the same way).
+    h.RespuestasInput = {QStringLiteral("copia")};
+    {
+        DiscoLleno lleno(8);
+        GuardarMano(e, h);
+    }
+    QCOMPARE(Contenido(anterior), bueno);
+    QCOMPARE(h.Mensajes.size(), size_t(2));
+    QCOMPARE(h.Mensajes[0].Mensaje, QStringLiteral("No se pudo guardar la mano.\nNo se puede escribir «%1»: el archivo "
+                                                   "excede el tamaño que el sistema permite.").arg(anterior));
+    QCOMPARE(h.Preguntas.size(), 1);
+    QCOMPARE(QDir(jgo).entryList(QDir::Files), QStringList{QStringLiteral("Anterior.Jgo")});
+
+    // A read-only JGO, even for root.
+    QVERIFY(QFile::setPermissions(jgo, QFile::ReadOwner | QFile::ExeOwner));
+    {
+        SinPrivilegios sin;
+        GuardarMano(e, h);
+    }
+    QVERIFY(QFile::setPermissions(jgo, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    QCOMPARE(Contenido(anterior), bueno);
+    QVERIFY(ultimo().endsWith(QStringLiteral("no hay permiso para escribir en la carpeta.")));
+
+    // Links: out of JGO never followed, for the last hand or a copy, even
+    // dangling; inside JGO they are.
+    const QString fuera = dir.path() + QStringLiteral("/fuera.txt");
+    QFile(fuera).open(QIODevice::WriteOnly);
+    QVERIFY(QFile::remove(anterior));
+    QVERIFY(QFile::link(fuera, anterior));
+    QVERIFY(QFile::link(dir.path() + QStringLiteral("/nuevo.txt"), jgo + QStringLiteral("colgante.jgo")));
+    QVERIFY(QFile::link(jgo + QStringLiteral("dentro.txt"), jgo + QStringLiteral("dentro.jgo")));
+    h.Mensajes.clear();
+    h.RespuestasInput = {QStringLiteral("colgante"), QStringLiteral("dentro")};
+    GuardarMano(e, h);
+    GuardarMano(e, h);
+    QCOMPARE(h.Mensajes.size(), size_t(3));
+    QVERIFY(ultimo().contains(QStringLiteral("es un enlace simbólico que lleva fuera de la carpeta")));
+    QCOMPARE(Contenido(fuera), QByteArray());
+    QVERIFY(!QFile::exists(dir.path() + QStringLiteral("/nuevo.txt")));
+    QVERIFY(QFileInfo(anterior).isSymLink());
+    QVERIFY(LeerRegistroArchivo(jgo + QStringLiteral("dentro.txt")).Ok);
 }
 
 QTEST_GUILESS_MAIN(PruebaRegistros)

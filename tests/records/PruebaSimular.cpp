@@ -1,5 +1,6 @@
 // quimbolo-cli simular as a program: one JSON line whose fields agree with
-// the record it writes, and refusals with exit status 2 and no output.
+// the record it writes, and refusals with exit status 2 and no output (a
+// broken record, a FIFO, a full disk that keeps the old record).
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -7,9 +8,11 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/stat.h>
 
 #include "records/Posicion.h"
 #include "records/RegistroMano.h"
+#include "tests/support/Restricciones.h"
 
 namespace {
 
@@ -91,6 +94,35 @@ void PruebaSimular::rechazos()
         QVERIFY(s.err.startsWith("quimbolo-cli: "));
     }
     QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("JGO/Anterior.Jgo"))));
+
+    const QString fifo = dir.filePath(QStringLiteral("fifo.jgo"));
+    QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const Salida deFifo = Correr({QStringLiteral("simular"), fifo});
+    QCOMPARE(deFifo.codigo, 2);
+    QVERIFY(deFifo.err.endsWith("no es un archivo normal.\n"));
+
+    // A full disk: the hand is played, the record cannot be kept, the old one stays.
+    QFile bueno(dir.filePath(QStringLiteral("bueno.jgo")));
+    QVERIFY(bueno.open(QIODevice::WriteOnly));
+    bueno.write(kDeal);
+    bueno.close();
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("JGO")));
+    QFile viejo(dir.filePath(QStringLiteral("JGO/Anterior.Jgo")));
+    QVERIFY(viejo.open(QIODevice::WriteOnly));
+    viejo.write(kDeal);
+    viejo.close();
+    Salida lleno;
+    {
+        DiscoLleno limite(16);
+        lleno = Correr({QStringLiteral("simular"), bueno.fileName(), QStringLiteral("--nivel"), QStringLiteral("P"),
+                        QStringLiteral("--carpeta"), dir.path()});
+    }
+    QCOMPARE(lleno.codigo, 2);
+    QVERIFY(lleno.out.isEmpty());
+    QCOMPARE(lleno.err.count('\n'), 1);
+    QVERIFY(lleno.err.endsWith("el archivo excede el tamaño que el sistema permite.\n"));
+    QVERIFY(viejo.open(QIODevice::ReadOnly));
+    QCOMPARE(viejo.readAll(), QByteArray(kDeal));
 }
 
 QTEST_GUILESS_MAIN(PruebaSimular)

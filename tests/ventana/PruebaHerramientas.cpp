@@ -20,6 +20,7 @@
 #include "records/Marcador.h"
 #include "records/Posicion.h"
 #include "tests/support/AnfitrionPrueba.h"
+#include "tests/support/Restricciones.h"
 #include "tests/ventana/RegistroPrueba.h"
 #include "view/Colores.h"
 
@@ -152,7 +153,21 @@ void PruebaHerramientas::consejoTrasAnalisis()
 void PruebaHerramientas::arbolVolteadoUnaVezYLimite()
 {
     const QString ruta = arbol::Ruta(carpeta_);
-    QVERIFY(arbol::Guardar(carpeta_, "J=2 3-5 I r=G\r\n\r\nResumen 3-5 I\r\n" + CabeceraArbol().toUtf8() + "\r\n"));
+    const QByteArray escrito = "J=2 3-5 I r=G\r\n\r\nResumen 3-5 I\r\n" + CabeceraArbol().toUtf8() + "\r\n";
+    QVERIFY(arbol::Guardar(carpeta_, escrito));
+    // A full disk keeps the file as it was; the window still gets the turned text.
+    QString texto, error, otro;
+    {
+        DiscoLleno lleno(8);
+        QVERIFY(!VoltearArbol(ruta, &texto, &error));
+        QVERIFY(!arbol::Guardar(carpeta_, "J=1 0-0 D r=P\r\n", &otro));
+    }
+    QVERIFY(texto.startsWith(CabeceraArbol() + "\nResumen"));
+    QVERIFY(error.endsWith("permite.") && otro == error);
+    QFile intacto(ruta);
+    QVERIFY(intacto.open(QIODevice::ReadOnly));
+    QCOMPARE(intacto.readAll(), escrito);
+
     const QByteArray volteado = CabeceraArbol().toUtf8() + "\r\nResumen 3-5 I\r\n\r\nJ=2 3-5 I r=G\r\n";
     Arbol w(ruta);
     QFile f(ruta);
