@@ -116,6 +116,7 @@ int main(int argc, char** argv) {
 
     std::unique_ptr<QCoreApplication> app(a.SinVentana ? new QCoreApplication(argc, argv)
                                                        : new QApplication(argc, argv));
+    QCoreApplication::setOrganizationName(QStringLiteral("Quimbolo"));
     QCoreApplication::setApplicationName(QStringLiteral("brintal"));
 
     // Stored choices belong to the owner's window; a server without one is

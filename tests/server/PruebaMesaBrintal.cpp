@@ -1,11 +1,16 @@
-// The table's rules driven with strings: no sockets, no process.
+// The table's rules driven with strings: no sockets, no process; and the
+// owner's stored options, which a full disk or a foreign file never lose.
 
 #include "server/AlmacenOpciones.h"
 #include "server/Mesa.h"
 #include "server/Troceador.h"
 
+#include "tests/support/Restricciones.h"
+
+#include <QSaveFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 
 namespace {
 
@@ -226,14 +231,19 @@ private slots:
 
     void opcionesGuardadas() {
         QTemporaryDir dir;
-        const QString archivo = dir.filePath("sub/opciones.txt");
+        const QString archivo = dir.filePath("sub/opciones.ini");
+        auto leer = [](const QString& ruta) {
+            QFile f(ruta);
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        };
         AlmacenOpciones almacen(archivo);
         QVERIFY(almacen.Guardar("Nivel", "U", nullptr));
         QVERIFY(almacen.Guardar("Puntos", "150", nullptr));
         QVERIFY(!almacen.Guardar("Puntos", "500", nullptr));
+        QCOMPARE(QSettings(archivo, QSettings::IniFormat).value("Puntos").toString(), QString("150"));
         QFile f(archivo);
         QVERIFY(f.open(QIODevice::Append));
-        f.write("Tiempo1=99\nbasura\nCierre=AN\n");
+        f.write("Tiempo1=99\nOtra=1\nCierre=AN\n");
         f.close();
         OpcionesMesa o;
         QCOMPARE(almacen.Cargar(&o).size(), 2);
@@ -241,6 +251,41 @@ private slots:
         QCOMPARE(o.Valor("Puntos"), QString("150"));
         QCOMPARE(o.Valor("Tiempo1"), QString("10"));
         QCOMPARE(o.Valor("Cierre"), QString("AN"));
+
+        // A full disk: refused with a reason, the file as it was, and the
+        // refused value not written later behind the owner's back.
+        const QByteArray antes = leer(archivo);
+        QString error;
+        {
+            DiscoLleno lleno(8);
+            QVERIFY(!almacen.Guardar("Nivel", "P", &error));
+        }
+        QVERIFY(!error.isEmpty());
+        QCOMPARE(leer(archivo), antes);
+        QVERIFY(almacen.Guardar("Salida", "JD", nullptr));
+        QVERIFY(!leer(archivo).contains("Nivel=P"));
+        // The format's writer fails at the flush, so QSettings never commits a short file.
+        QSaveFile corto(dir.filePath("corto.ini"));
+        QVERIFY(corto.open(QIODevice::WriteOnly));
+        {
+            DiscoLleno lleno(8);
+            QVERIFY(!AlmacenOpciones::EscribirTexto(corto, {{"Nivel", "U"}, {"Puntos", "150"}}));
+        }
+
+        // A file that is not ours is neither read nor written over; a FIFO is not opened.
+        const QString ajeno = dir.filePath("ajeno.txt");
+        {
+            QFile a(ajeno);
+            QVERIFY(a.open(QIODevice::WriteOnly));
+            a.write("Querida Ana:\nNivel=U\n");
+        }
+        AlmacenOpciones otro(ajeno);
+        QCOMPARE(otro.Cargar(&o).size(), 1);
+        QVERIFY(!otro.Guardar("Nivel", "P", nullptr));
+        QCOMPARE(leer(ajeno), QByteArray("Querida Ana:\nNivel=U\n"));
+        const QString fifo = dir.filePath("fifo.ini");
+        QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        QCOMPARE(AlmacenOpciones(fifo).Cargar(&o).size(), 1);
     }
 };
 
