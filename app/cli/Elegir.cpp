@@ -3,7 +3,6 @@
 
 #include <QElapsedTimer>
 
-#include "ai/Analisis.h"
 #include "ai/Elegir.h"
 #include "app/cli/Comandos.h"
 #include "app/cli/Comun.h"

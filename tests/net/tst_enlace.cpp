@@ -199,24 +199,6 @@ private slots:
         QCOMPARE(PuertosAProbar(d, 1009, 11009), puertos);
     }
 
-    // Server.Dom that is a link out of JGO: not written through, the person
-    // told, the table joined all the same.
-    void serverDomEnlazadoFuera()
-    {
-        QTcpServer servidor;
-        QVERIFY(servidor.listen(QHostAddress::LocalHost, 0));
-        QTemporaryDir otra;
-        QVERIFY(QDir(otra.path()).mkpath("JGO"));
-        QVERIFY(QFile::link(otra.filePath("fuera.txt"), otra.filePath("JGO/Server.Dom")));
-        MesaDeJuego mesa(e, h, otra.path());
-        QSignalSpy conectado(&mesa.Conector, &ConectorMesa::Conectado);
-        mesa.Conector.Conectar(ConectorMesa::Modo::Red, QStringLiteral("127.0.0.1:%1").arg(servidor.serverPort()));
-        QTRY_COMPARE(conectado.count(), 1);
-        QVERIFY(!QFile::exists(otra.filePath("fuera.txt")));
-        QCOMPARE(int(h.cajas.size()), 1);
-        QVERIFY(h.cajas[0].Mensaje.contains(QStringLiteral("enlace simbólico")));
-    }
-
     void mesaLocalSinPrograma_data()
     {
         QTest::addColumn<QString>("programa");

@@ -1,6 +1,6 @@
 // quimbolo-cli simular as a program: one JSON line whose fields agree with
 // the record it writes, and refusals with exit status 2 and no output (a
-// broken record, a FIFO, a full disk that keeps the old record).
+// broken record, a full disk that keeps the old record).
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -8,7 +8,6 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <sys/stat.h>
 
 #include "records/Posicion.h"
 #include "records/RegistroMano.h"
@@ -95,34 +94,20 @@ void PruebaSimular::rechazos()
     }
     QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("JGO/Anterior.Jgo"))));
 
-    const QString fifo = dir.filePath(QStringLiteral("fifo.jgo"));
-    QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    const Salida deFifo = Correr({QStringLiteral("simular"), fifo});
-    QCOMPARE(deFifo.codigo, 2);
-    QVERIFY(deFifo.err.endsWith("no es un archivo normal.\n"));
-
-    // A full disk: the hand is played, the record cannot be kept, the old one stays.
-    QFile bueno(dir.filePath(QStringLiteral("bueno.jgo")));
-    QVERIFY(bueno.open(QIODevice::WriteOnly));
-    bueno.write(kDeal);
-    bueno.close();
-    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("JGO")));
-    QFile viejo(dir.filePath(QStringLiteral("JGO/Anterior.Jgo")));
-    QVERIFY(viejo.open(QIODevice::WriteOnly));
-    viejo.write(kDeal);
-    viejo.close();
-    Salida lleno;
+    // A full disk: the hand is played, its record cannot be kept, the old one stays.
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(kDeal) > 0);
+    f.close();
+    QVERIFY(QDir(dir.path()).mkpath("JGO") && QFile::copy(malo, dir.filePath("JGO/Anterior.Jgo")));
+    Salida s;
     {
-        DiscoLleno limite(16);
-        lleno = Correr({QStringLiteral("simular"), bueno.fileName(), QStringLiteral("--nivel"), QStringLiteral("P"),
-                        QStringLiteral("--carpeta"), dir.path()});
+        DiscoLleno lleno(16);
+        s = Correr({"simular", malo, "--nivel", "P", "--carpeta", dir.path()});
     }
-    QCOMPARE(lleno.codigo, 2);
-    QVERIFY(lleno.out.isEmpty());
-    QCOMPARE(lleno.err.count('\n'), 1);
-    QVERIFY(lleno.err.endsWith("el archivo excede el tamaño que el sistema permite.\n"));
-    QVERIFY(viejo.open(QIODevice::ReadOnly));
-    QCOMPARE(viejo.readAll(), QByteArray(kDeal));
+    QCOMPARE(s.codigo, 2);
+    QVERIFY(s.out.isEmpty() && s.err.count('\n') == 1);
+    QVERIFY(s.err.endsWith("el archivo excede el tamaño que el sistema permite.\n"));
+    QFile viejo(dir.filePath("JGO/Anterior.Jgo"));
+    QVERIFY(viejo.open(QIODevice::ReadOnly) && viejo.readAll() == kDeal);
 }
 
 QTEST_GUILESS_MAIN(PruebaSimular)

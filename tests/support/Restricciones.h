@@ -1,14 +1,9 @@
 #pragma once
-// Faults of the disk and of permissions, made in the test process itself
-// without root, mounts or a real full disk. Each lasts for its scope.
-//
-// DiscoLleno: every write that would take a file past `bytes` fails with
-// EFBIG, as on a full disk (SIGXFSZ is ignored so that the write fails
-// instead of the process dying). Children started meanwhile inherit both.
-//
-// SinPrivilegios: a test run as root would write into a read-only folder
-// anyway; this drops the capabilities that let it (from the effective set
-// only, so that they come back at the end). Without root it changes nothing.
+// Faults made in the test process itself, for the length of a scope.
+// DiscoLleno: a write that would take a file past `bytes` fails with EFBIG,
+// as on a full disk (SIGXFSZ ignored); children started meanwhile inherit it.
+// SinPrivilegios: root would write into a read-only folder anyway; this drops
+// the capabilities that let it from the effective set (back at the end).
 
 #include <csignal>
 #include <linux/capability.h>
@@ -16,43 +11,32 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
-class DiscoLleno {
-public:
-    explicit DiscoLleno(rlim_t bytes)
+struct DiscoLleno {
+    explicit DiscoLleno(rlim_t bytes) : senal(std::signal(SIGXFSZ, SIG_IGN))
     {
-        senal_ = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &antes_);
-        rlimit r = antes_;
-        r.rlim_cur = bytes < antes_.rlim_max ? bytes : antes_.rlim_max;
+        getrlimit(RLIMIT_FSIZE, &antes);
+        rlimit r = antes;
+        r.rlim_cur = bytes < antes.rlim_max ? bytes : antes.rlim_max;
         setrlimit(RLIMIT_FSIZE, &r);
     }
     ~DiscoLleno()
     {
-        setrlimit(RLIMIT_FSIZE, &antes_);
-        std::signal(SIGXFSZ, senal_);
+        setrlimit(RLIMIT_FSIZE, &antes);
+        std::signal(SIGXFSZ, senal);
     }
-    DiscoLleno(const DiscoLleno&) = delete;
-    DiscoLleno& operator=(const DiscoLleno&) = delete;
-
-private:
-    rlimit antes_{};
-    void (*senal_)(int) = SIG_DFL;
+    void (*senal)(int);
+    rlimit antes{};
 };
 
-class SinPrivilegios {
-public:
+struct SinPrivilegios {
     SinPrivilegios()
     {
-        syscall(SYS_capget, &cabecera_, antes_);
-        __user_cap_data_struct menos[2] = {antes_[0], antes_[1]};
+        syscall(SYS_capget, &cabecera, antes);
+        __user_cap_data_struct menos[2] = {antes[0], antes[1]};
         menos[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
-        syscall(SYS_capset, &cabecera_, menos);
+        syscall(SYS_capset, &cabecera, menos);
     }
-    ~SinPrivilegios() { syscall(SYS_capset, &cabecera_, antes_); }
-    SinPrivilegios(const SinPrivilegios&) = delete;
-    SinPrivilegios& operator=(const SinPrivilegios&) = delete;
-
-private:
-    __user_cap_header_struct cabecera_{_LINUX_CAPABILITY_VERSION_3, 0};
-    __user_cap_data_struct antes_[2]{};
+    ~SinPrivilegios() { syscall(SYS_capset, &cabecera, antes); }
+    __user_cap_header_struct cabecera{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct antes[2]{};
 };
