@@ -18,7 +18,7 @@ ResultadoAnalisis Analizar(Estado& e, Anfitrion& a, Busqueda (*buscar)(const Est
     ResultadoAnalisis res;
     res.Arbol = QByteArray(b.Arbol.data(), static_cast<qsizetype>(b.Arbol.size()));
     std::string().swap(b.Arbol);
-    res.ArbolEscrito = arbol::Guardar(e.CarpetaApp, res.Arbol, &res.ErrorArbol);
+    res.ArbolEscrito = arbol::Guardar(e.BaseJgo(), res.Arbol, &res.ErrorArbol);
 
     a.MostrarAvance(1.0, true);
     a.MostrarPicThink(false);

@@ -76,7 +76,7 @@ void GuardarMano(Estado& e, Anfitrion& a)
     QString error;
     // When the last hand cannot be kept, the copy is still offered: the hand
     // is whole in memory, and another name may well be writable.
-    if (!EscribirRegistro(RutaJgo(e.CarpetaApp, QStringLiteral("Anterior.Jgo")), r, &error))
+    if (!EscribirRegistro(RutaJgo(e.BaseJgo(), QStringLiteral("Anterior.Jgo")), r, &error))
         a.AvisoArchivo(QStringLiteral("No se pudo guardar la mano.\n") + error);
     const QString propuesta = QDateTime::currentDateTime().toString(QStringLiteral("yyMMdd_HHmm"));
     const QString respuesta = a.InputBox(QStringLiteral("Si deseas guardar esta mano escribe el nombre:"),
@@ -89,6 +89,6 @@ void GuardarMano(Estado& e, Anfitrion& a)
         Avisar(a, QStringLiteral("No se guardó la mano: ") + razon);
         return;
     }
-    if (!EscribirRegistro(RutaJgo(e.CarpetaApp, nombre + QStringLiteral(".jgo")), r, &error))
+    if (!EscribirRegistro(RutaJgo(e.BaseJgo(), nombre + QStringLiteral(".jgo")), r, &error))
         a.AvisoArchivo(QStringLiteral("No se pudo guardar la mano.\n") + error);
 }

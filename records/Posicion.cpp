@@ -18,10 +18,12 @@ void Repartir(const RegistroMano& r, Estado& e)
 {
     const OpcionesJuego opciones = e.Opciones;
     const QString carpeta = e.CarpetaApp;
+    const QString datos = e.CarpetaDatos;
     const QString titulo = e.TituloMesa;
     e = Estado();
     e.Opciones = opciones;
     e.CarpetaApp = carpeta;
+    e.CarpetaDatos = datos;
     e.TituloMesa = titulo;
     e.ParamNivel = ParamNivelDe(opciones.Nivel);
     for (int s = 1; s <= 4; ++s) {

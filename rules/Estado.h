@@ -101,13 +101,17 @@ struct Estado {
 
     OpcionesJuego Opciones;
 
-    // Program folder, ending in the platform's separator.
+    // Program folder, ending in the platform's separator: what ships is read from it.
     QString CarpetaApp;
+    // Folder under which JGO is written; empty: the program folder.
+    QString CarpetaDatos;
 
     Estado();  // fills the pips and the empty history
 
     // Pip sum of the tiles of the seat's slots still in hand.
     int SumaPuntos(int silla) const;
+    // The folder that holds JGO for every writer.
+    const QString& BaseJgo() const { return CarpetaDatos.isEmpty() ? CarpetaApp : CarpetaDatos; }
     // Tiles with Lugar 'D' in the whole table (28 - NumTiro during play).
     int ContarEnMano() const;
 };

@@ -2,6 +2,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTemporaryFile>
 
 QString NormalizarCarpeta(const QString& carpeta)
 {
@@ -14,8 +17,51 @@ QString NormalizarCarpeta(const QString& carpeta)
     return c + QDir::separator();
 }
 
+QString CarpetaProgramaDe(const QString& carpetaEjecutable)
+{
+    const QDir propia(carpetaEjecutable);
+    if (propia.exists(QStringLiteral("MMEDIA")))
+        return NormalizarCarpeta(carpetaEjecutable);
+    const QString compartida = QDir::cleanPath(propia.filePath(QStringLiteral("../share/quimbolo")));
+    if (QDir(compartida).exists(QStringLiteral("MMEDIA")))
+        return NormalizarCarpeta(compartida);
+    return NormalizarCarpeta(carpetaEjecutable);
+}
+
 QString CarpetaApp()
 {
-    static const QString carpeta = NormalizarCarpeta(QCoreApplication::applicationDirPath());
+    static const QString carpeta = CarpetaProgramaDe(QCoreApplication::applicationDirPath());
+    return carpeta;
+}
+
+QString CarpetaEjecutables()
+{
+    return NormalizarCarpeta(QCoreApplication::applicationDirPath());
+}
+
+bool JgoEscribible(const QString& carpeta)
+{
+    const QString jgo = QDir(carpeta).filePath(QStringLiteral("JGO"));
+    if (!QFileInfo(jgo).isDir())
+        return false;
+    // Permission bits say little (root, read-only mounts, ACLs): try it.
+    QTemporaryFile prueba(QDir(jgo).filePath(QStringLiteral(".prueba-XXXXXX")));
+    return prueba.open();
+}
+
+QString ElegirCarpetaDatos(const QString& carpetaApp, bool jgoEscribible, const QString& datosUsuario)
+{
+    return jgoEscribible ? carpetaApp : datosUsuario;
+}
+
+QString CarpetaDatos()
+{
+    static const QString carpeta = [] {
+        const QString usuario = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        const QString elegida = ElegirCarpetaDatos(CarpetaApp(), JgoEscribible(CarpetaApp()), usuario);
+        if (elegida.isEmpty() || !QDir(elegida).mkpath(QStringLiteral("JGO")))
+            return QString();
+        return NormalizarCarpeta(elegida);
+    }();
     return carpeta;
 }

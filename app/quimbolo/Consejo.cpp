@@ -76,7 +76,7 @@ void Consejo::bConsejo_Click()
     const int respuesta = A.MensaBox(MensajeConsejo());
     if (respuesta != 99 || !ConsejoArbol || A.Cerrando())
         return;
-    const QString ruta = arbol::Ruta(E.CarpetaApp);
+    const QString ruta = arbol::Ruta(E.BaseJgo());
     if (ArbolMostrable(ruta) && VerArbol)
         VerArbol(ruta);
 }

@@ -20,7 +20,7 @@ Herramientas::Herramientas(frmDomino& ventana, Sesion& sesion)
         arbol.exec();
     };
     Repeticion1.ElegirRegistro = [this] {
-        FrmPassW abrir(S.E.CarpetaApp, Repeticion1.RutaJuego, S.A, &W);
+        FrmPassW abrir(S.E.BaseJgo(), Repeticion1.RutaJuego, S.A, &W);
         abrir.exec();
     };
 

@@ -1,8 +1,13 @@
 #include "app/quimbolo/Sesion.h"
 
-Sesion::Sesion(const QString& carpeta) : Conector(Enlace, A, carpeta)
+#include <QDir>
+
+Sesion::Sesion(const QString& carpeta, const QString& datos, const QString& ejecutables)
+    : Conector(Enlace, A, datos.isEmpty() ? carpeta : datos)
 {
     E.CarpetaApp = carpeta;
+    E.CarpetaDatos = datos;
+    Conector.ProgramaBrintal = QDir(ejecutables.isEmpty() ? carpeta : ejecutables).filePath(QStringLiteral("brintal"));
     A.PonerCarpeta(carpeta);
     A.PonerEnlace(&Enlace);
     Salon.Mesa = &D;

@@ -15,8 +15,10 @@
 
 class Sesion {
 public:
-    // `carpeta`: the program folder, ending in its separator.
-    explicit Sesion(const QString& carpeta);
+    // `carpeta`: the program folder, ending in its separator; `datos`: the
+    // folder JGO is written under (empty: the program folder); `ejecutables`:
+    // where brintal is started from (empty: the program folder).
+    explicit Sesion(const QString& carpeta, const QString& datos = {}, const QString& ejecutables = {});
     ~Sesion();
 
     Estado E;
