@@ -8,6 +8,8 @@ paquetes=(
   qt6-qpa-plugins libgl-dev
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   xvfb xauth fonts-dejavu-core python3
+  qt6-translations-l10n
+  desktop-file-utils appstream dpkg-dev
 )
 faltan=()
 for p in "${paquetes[@]}"; do

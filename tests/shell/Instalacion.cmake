@@ -1,5 +1,8 @@
-# Installs the build into a fresh prefix and checks the program folder, the
-# desktop entry and the icon: what a person gets from the install step.
+# Installs the build into a fresh prefix and checks what a person and a desktop
+# get: the executables under games/, what ships under share/quimbolo, the
+# desktop entry, the icon and the AppStream file (valid for the desktop's own
+# checkers when they are installed), all of them in the install manifest, and
+# nothing the game writes. Then, where dpkg-dev is present, the Debian package.
 set(prefijo ${BINARIO}/prueba-instalacion)
 file(REMOVE_RECURSE ${prefijo})
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BINARIO} --prefix ${prefijo}
@@ -7,18 +10,82 @@ execute_process(COMMAND ${CMAKE_COMMAND} --install ${BINARIO} --prefix ${prefijo
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "la instalación falló (${rc})")
 endif()
-set(carpeta ${prefijo}/share/Quimbolo)
-foreach(f quimbolo brintal quimbolo-cli Quimbolo.html MMEDIA/Mesa2d.JPG MMEDIA/Mesa3d.JPG MMEDIA/Ficha.wav
-          ../applications/quimbolo.desktop ../icons/hicolor/scalable/apps/quimbolo.svg)
-  if(NOT EXISTS ${carpeta}/${f})
+set(id org.quimbolo.Quimbolo)
+set(entrada share/applications/${id}.desktop)
+set(icono share/icons/hicolor/scalable/apps/quimbolo.svg)
+set(metainfo share/metainfo/${id}.metainfo.xml)
+foreach(f games/quimbolo games/brintal games/quimbolo-cli share/quimbolo/Quimbolo.html
+          share/quimbolo/MMEDIA/Mesa2d.JPG share/quimbolo/MMEDIA/Mesa3d.JPG share/quimbolo/MMEDIA/Ficha.wav
+          ${entrada} ${icono} ${metainfo})
+  if(NOT EXISTS ${prefijo}/${f})
     message(FATAL_ERROR "falta ${f}")
   endif()
 endforeach()
-if(NOT IS_DIRECTORY ${carpeta}/JGO)
-  message(FATAL_ERROR "falta la carpeta JGO")
+# What the game writes lives under each user's data folder, never in the install.
+if(EXISTS ${prefijo}/share/quimbolo/JGO OR EXISTS ${prefijo}/share/Quimbolo)
+  message(FATAL_ERROR "la instalación trae una carpeta JGO o la carpeta vieja share/Quimbolo")
 endif()
-file(READ ${prefijo}/share/applications/quimbolo.desktop entrada)
-if(NOT entrada MATCHES "Exec=\"${carpeta}/quimbolo\"")
-  message(FATAL_ERROR "la entrada de escritorio no apunta al programa instalado:\n${entrada}")
+file(READ ${prefijo}/${entrada} texto)
+if(NOT texto MATCHES "\nExec=${prefijo}/games/quimbolo\n")
+  message(FATAL_ERROR "la entrada de escritorio no apunta al programa instalado:\n${texto}")
+endif()
+file(READ ${BINARIO}/install_manifest.txt manifiesto)
+foreach(f ${entrada} ${icono} ${metainfo})
+  string(FIND "${manifiesto}" "${prefijo}/${f}" pos)
+  if(pos EQUAL -1)
+    message(FATAL_ERROR "${f} no figura en install_manifest.txt")
+  endif()
+endforeach()
+
+find_program(VALIDAR_ESCRITORIO desktop-file-validate)
+if(VALIDAR_ESCRITORIO)
+  execute_process(COMMAND ${VALIDAR_ESCRITORIO} ${prefijo}/${entrada} RESULT_VARIABLE rc OUTPUT_VARIABLE salida
+                  ERROR_VARIABLE salida)
+  if(NOT rc EQUAL 0 OR salida MATCHES "error")
+    message(FATAL_ERROR "desktop-file-validate rechaza la entrada:\n${salida}")
+  endif()
+else()
+  message(STATUS "sin desktop-file-validate: la entrada no se valida")
+endif()
+find_program(APPSTREAMCLI appstreamcli)
+if(APPSTREAMCLI)
+  execute_process(COMMAND ${APPSTREAMCLI} validate --no-net ${prefijo}/${metainfo} RESULT_VARIABLE rc
+                  OUTPUT_VARIABLE salida ERROR_VARIABLE salida)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "appstreamcli rechaza la descripción:\n${salida}")
+  endif()
+else()
+  message(STATUS "sin appstreamcli: la descripción no se valida")
 endif()
 file(REMOVE_RECURSE ${prefijo})
+
+# The package: its name, its layout and dependencies computed from the libraries.
+find_program(DPKG_SHLIBDEPS dpkg-shlibdeps)
+find_program(DPKG_DEB dpkg-deb)
+if(NOT DPKG_SHLIBDEPS OR NOT DPKG_DEB)
+  message(STATUS "sin dpkg-dev: el paquete no se construye")
+  return()
+endif()
+file(READ ${BINARIO}/CPackConfig.cmake config)
+string(REGEX MATCH "CPACK_PACKAGE_VERSION \"([^\"]+)\"" _ "${config}")
+set(deb ${BINARIO}/quimbolo_${CMAKE_MATCH_1}_amd64.deb)
+file(REMOVE ${deb})
+get_filename_component(herramientas ${CMAKE_COMMAND} DIRECTORY)
+execute_process(COMMAND ${herramientas}/cpack -G DEB WORKING_DIRECTORY ${BINARIO} RESULT_VARIABLE rc OUTPUT_VARIABLE salida
+                ERROR_VARIABLE salida)
+if(NOT rc EQUAL 0 OR NOT EXISTS ${deb})
+  message(FATAL_ERROR "cpack no hizo ${deb}:\n${salida}")
+endif()
+execute_process(COMMAND ${DPKG_DEB} -c ${deb} OUTPUT_VARIABLE contenido)
+foreach(f ./usr/games/quimbolo ./usr/games/brintal ./usr/share/quimbolo/MMEDIA/Mesa2d.JPG
+          ./usr/${entrada} ./usr/${icono} ./usr/${metainfo})
+  string(FIND "${contenido}" " ${f}\n" pos)
+  if(pos EQUAL -1)
+    message(FATAL_ERROR "el paquete no trae ${f}:\n${contenido}")
+  endif()
+endforeach()
+execute_process(COMMAND ${DPKG_DEB} -f ${deb} Depends OUTPUT_VARIABLE depende)
+if(NOT depende MATCHES "libqt6widgets6" OR NOT depende MATCHES "libc6")
+  message(FATAL_ERROR "las dependencias no salen de las bibliotecas: ${depende}")
+endif()
+file(REMOVE ${deb})
