@@ -29,6 +29,34 @@ QLineEdit* Numero(QWidget* padre, const char* nombre, int valor)
     return t;
 }
 
+// Nothing chosen here would reach the table, so nothing looks choosable:
+// every list and box of the form, whatever rows it has, is shown as plain
+// text in its place. The controls stay (hidden) and keep their values.
+void SoloLectura(QFormLayout* formulario, QWidget* padre)
+{
+    for (int fila = 0; fila < formulario->rowCount(); ++fila) {
+        QLayoutItem* item = formulario->itemAt(fila, QFormLayout::FieldRole);
+        QWidget* control = item ? item->widget() : nullptr;
+        QString texto;
+        if (auto* lista = qobject_cast<QComboBox*>(control))
+            texto = lista->currentIndex() >= 0 ? lista->currentText() : QStringLiteral("—");
+        else if (auto* caja = qobject_cast<QLineEdit*>(control))
+            texto = caja->text();
+        else
+            continue;
+        auto* valor = new QLabel(texto, padre);
+        valor->setObjectName(control->objectName() + QStringLiteral("Valor"));
+        valor->setTextFormat(Qt::PlainText);
+        QFont negrita = valor->font();
+        negrita.setBold(true);
+        valor->setFont(negrita);
+        formulario->removeItem(item);
+        delete item;
+        control->hide();
+        formulario->setWidget(fila, QFormLayout::FieldRole, valor);
+    }
+}
+
 }  // namespace
 
 frmOpciones::frmOpciones(const OpcionesJuego& o, QWidget* padre) : QDialog(padre)
@@ -60,6 +88,8 @@ frmOpciones::frmOpciones(const OpcionesJuego& o, QWidget* padre) : QDialog(padre
     formulario->addRow(QStringLiteral("Al empatar el cierre"), cboCierre);
     formulario->addRow(QStringLiteral("Alarma de tiempo sin opción"), txtTiempo1);
     formulario->addRow(QStringLiteral("Alarma de tiempo con opción"), txtTiempo2);
+
+    SoloLectura(formulario, this);
 
     auto* aviso = new QLabel(QStringLiteral("El dueño de la Mesa de Juego puede modificar estas opciones"), this);
     aviso->setObjectName(QStringLiteral("Label9"));

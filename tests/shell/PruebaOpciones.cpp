@@ -1,5 +1,6 @@
 // The options form shows the table's record by its texts.
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -44,6 +45,30 @@ private slots:
         QCOMPARE(f.cboNivel->currentIndex(), -1);
         QCOMPARE(f.cboPuntos->currentIndex(), -1);
         QCOMPARE(f.cboSalida->currentText(), QString("Pareja ganadora"));
+    }
+
+    void nadaParaElegir()
+    {
+        // Every row shows its value as text; no list or box invites a change.
+        OpcionesJuego o;
+        o.Nivel = 'U';
+        o.Cierre = "XX";
+        o.Tiempo2 = 31;
+        frmOpciones f(o);
+        f.show();
+        for (QWidget* w : f.findChildren<QWidget*>())
+            if (qobject_cast<QComboBox*>(w) || qobject_cast<QLineEdit*>(w))
+                QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
+        auto valor = [&](const char* nombre) {
+            auto* l = f.findChild<QLabel*>(QLatin1String(nombre) + QLatin1String("Valor"));
+            return l && l->isVisible() ? l->text() : QStringLiteral("(no está)");
+        };
+        QCOMPARE(valor("cboNivel"), QStringLiteral("Ultra!"));
+        QCOMPARE(valor("cboCierre"), QStringLiteral("—"));
+        QCOMPARE(valor("txtTiempo2"), QStringLiteral("31"));
+        const auto controles = f.findChildren<QComboBox*>(Qt::FindDirectChildrenOnly).size()
+                               + f.findChildren<QLineEdit*>(Qt::FindDirectChildrenOnly).size();
+        QCOMPARE(f.findChildren<QLabel*>(QRegularExpression("Valor$")).size(), controles);
     }
 };
 
