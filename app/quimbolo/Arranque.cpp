@@ -7,6 +7,7 @@
 #include "shell/Ayuda.h"
 #include "shell/Caratula.h"
 #include "shell/CarpetaApp.h"
+#include "shell/Depuracion.h"
 #include "shell/Pausa.h"
 #include "shell/UnaCopia.h"
 
@@ -36,10 +37,18 @@ int CorrerPrograma(QApplication& app)
         caratula.Mostrar();
     }
 
-    Sesion sesion(CarpetaApp());
+    Sesion sesion(CarpetaApp(), CarpetaDatos(), CarpetaEjecutables());
     frmConnect conexion(sesion.Conector, sesion.D);
     std::unique_ptr<frmDomino> juego;
-    conexion.AlConectar = [&] { juego.reset(AbrirMesaYJuego(sesion, conexion)); };
+    conexion.AlConectar = [&] {
+        // Once connected the dialog holds only the receive log, which is for
+        // whoever debugs; the program ends with the game window, not with it.
+        if (!Depurando()) {
+            QApplication::setQuitOnLastWindowClosed(false);
+            conexion.hide();
+        }
+        juego.reset(AbrirMesaYJuego(sesion, conexion));
+    };
     conexion.show();
     const int codigo = app.exec();
     // Leaving: the socket drops without a goodbye, windows go before the session.
