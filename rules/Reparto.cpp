@@ -56,8 +56,11 @@ void Juego::Repartir()
         f.Libre = true;
         f.Dueno = 0;
     }
-    for (int s = 1; s <= 4; ++s)
+    // Last hand's tiles go back to the pool: no hand area may still show them.
+    for (int s = 1; s <= 4; ++s) {
         E.Jugadores[s].NumFichas = 0;
+        A.DibujarMano(s, E.Jugadores[s].Vista);
+    }
     for (int i = 1; i <= kMaxTiros; ++i)
         E.HistFicha[i] = -1;
     // 4.

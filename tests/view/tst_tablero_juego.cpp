@@ -7,7 +7,21 @@
 #include "tests/support/AnfitrionPrueba.h"
 #include "tests/support/Mesas.h"
 #include "view/AccionesJuego.h"
+#include "view/Geometria.h"
 #include "view/Tablero.h"
+
+namespace {
+
+// The test host, drawing on a real board as the window's host does.
+class AnfitrionConTablero : public AnfitrionPrueba {
+public:
+    Tablero* T = nullptr;
+    void DibujarMano(int silla, char modo) override { T->DibujarMano(silla, modo); }
+    void DibujarMesa() override { T->DibujarMesa(); }
+    void DibujarFichaSola(int ficha) override { T->DibujarFichaSola(ficha); }
+};
+
+}  // namespace
 
 class TestTableroJuego : public QObject {
     Q_OBJECT
@@ -51,6 +65,48 @@ private slots:
         Arrastrar(t, e.Fichas[20].X, e.Fichas[20].Y, 0.0, 0.5);
         QCOMPARE(e.Fichas[20].Lugar, 'R');
         QCOMPARE(e.Jugadores[1].NumFichas, 1);
+    }
+
+    void elRepartoVaciaLasManos()
+    {
+        // The end of a hand lays every hand open; at the next pick those
+        // tiles are back in the pool and no hand area may still show them.
+        Estado e;
+        AnfitrionConTablero h;
+        Juego j(e, h);
+        VaciarMesa(e);
+        Sillas(e, "LH", "LC", "LC", "LC");
+        Dar(e, 1, {0, 1, 2});
+        Dar(e, 2, {3, 4});
+        Tablero t(e);
+        h.T = &t;
+        t.DibujarMano(1, 'A');
+        t.DibujarMano(2, 'A');
+        auto limpia = [&](int silla) {
+            for (const vista::Zona& z : vista::ZonasMano(silla)) {
+                const QRect r = vista::RectPixeles(t.Geometria(), z).intersected(t.Imagen().rect());
+                if (t.Imagen().copy(r) != t.Superficie().Fondo().copy(r))
+                    return false;
+            }
+            return true;
+        };
+        QVERIFY(!limpia(1) && !limpia(2));
+        e.NumMano = 1;
+        e.Ganador = 1;
+        e.Opciones.AoC = 'A';
+        e.FaseMano = QStringLiteral("REPARTIENDO");
+        // Seat 1, a person here, picks first: look while the pick waits for it.
+        bool visto = false;
+        h.Gancho = [&] {
+            if (visto)
+                return;
+            visto = true;
+            for (int s = 1; s <= 4; ++s)
+                QVERIFY2(limpia(s), qPrintable(QStringLiteral("silla %1").arg(s)));
+            h.Cerrar = true;
+        };
+        j.Repartir();
+        QVERIFY(visto);
     }
 
     void jugarPorLaPuntaCercana()
