@@ -26,6 +26,9 @@ enum class Accion { Mostrar, Ocultar, Habilitar, Deshabilitar, Texto };
 // Respuesta 1 "Aceptar", 2 "Cancelar", 99 "Detalles", Default on time-out.
 struct Mensaje {
     QString Mensaje;
+    // A plain sentence shown above the text in the window's own font (for
+    // instance who won the hand); empty shows nothing.
+    QString Titular;
     QString LabelFont;
     int Icono = 0;
     int Botones = 0;

@@ -4,6 +4,7 @@
 
 #include "records/GuardarMano.h"
 #include "records/Marcador.h"
+#include "records/Resumen.h"
 #include "rules/Juego.h"
 
 void Juego::TerminarMano()
@@ -24,6 +25,8 @@ void Juego::TerminarMano()
     // 2.
     Mensaje m;
     m.Mensaje = E.ResumenMano;
+    // The summary speaks as the winner ("¡Ganamos!"); above it, plainly, who won.
+    m.Titular = TextoGanadores(E);
     m.LabelFont = QStringLiteral("Courier New");
     m.Icono = 64;
     m.Botones = 0;

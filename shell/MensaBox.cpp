@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QTimer>
+#include <algorithm>
 
 #include "shell/Pausa.h"
 
@@ -47,14 +48,40 @@ MensaBox::MensaBox(const Mensaje& m, QWidget* padre)
     if (!m.LabelFont.isEmpty())
         fuente.setFamily(m.LabelFont);
     label1_->setFont(fuente);
-    label1_->setText(m.Mensaje);
     label1_->setTextFormat(Qt::PlainText);
-    // The label sizes itself to the text, one line per line feed.
-    const QSize texto = QFontMetrics(fuente).size(0, m.Mensaje.isEmpty() ? QStringLiteral(" ") : m.Mensaje);
-    label1_->setGeometry(Px(kLabelIzq), Px(kLabelArriba), texto.width(), texto.height());
+    // The label sizes itself to the text, one line per line feed; only a text
+    // wider than the limit is wrapped.
+    const QFontMetrics medida(fuente);
+    const QString propio = m.Mensaje.isEmpty() ? QStringLiteral(" ") : m.Mensaje;
+    QSize texto = medida.size(0, propio);
+    if (texto.width() > kAnchoMaximo) {
+        QString partible = m.Mensaje;
+        partible.replace(QLatin1Char('/'), QStringLiteral("/\u200B"));
+        texto = medida.boundingRect(QRect(0, 0, kAnchoMaximo, 100000), Qt::TextWordWrap, partible).size();
+        texto.setWidth(std::min(texto.width(), kAnchoMaximo));
+        label1_->setWordWrap(true);
+        label1_->setText(partible);
+    } else {
+        label1_->setText(m.Mensaje);
+    }
+    int arriba = Px(kLabelArriba);
+    if (!m.Titular.isEmpty()) {
+        titular_ = new QLabel(m.Titular, this);
+        titular_->setObjectName(QStringLiteral("lblTitular"));
+        titular_->setTextFormat(Qt::PlainText);
+        QFont negrita = font();
+        negrita.setBold(true);
+        negrita.setPointSize(negrita.pointSize() + 2);
+        titular_->setFont(negrita);
+        const QSize t = QFontMetrics(negrita).size(Qt::TextSingleLine, m.Titular);
+        titular_->setGeometry(Px(kLabelIzq), arriba, t.width(), t.height());
+        texto.setWidth(std::max(texto.width(), t.width()));
+        arriba += t.height() + 10;
+    }
+    label1_->setGeometry(Px(kLabelIzq), arriba, texto.width(), texto.height());
 
     const int wTw = texto.width() * kTw;
-    const int alto = texto.height() * kTw + 1710;
+    const int alto = (texto.height() + arriba - Px(kLabelArriba)) * kTw + 1710;
     const int ancho = wTw + 1500;
     setFixedSize(Px(ancho), Px(alto));
 

@@ -3,7 +3,9 @@
 // chosen font, a beep and an optional time-out that answers with Default.
 // Sizes follow the box's historical layout in twips (15 per pixel): the box is
 // 1500 twips wider and 1710 taller than its text, and the buttons sit 960
-// twips above the bottom edge.
+// twips above the bottom edge. A text wider than kAnchoMaximo pixels is
+// wrapped at that width (paths break after their separators), so a long
+// file error never makes a box as wide as the screen.
 
 #include <QDialog>
 
@@ -17,6 +19,7 @@ class MensaBox : public QDialog {
     Q_OBJECT
 public:
     static constexpr int kTwipsPorPixel = 15;
+    static constexpr int kAnchoMaximo = 560;
 
     explicit MensaBox(const Mensaje& m, QWidget* padre = nullptr);
 
@@ -31,6 +34,7 @@ public:
     QPushButton* cmdCancel() const { return cmdCancel_; }
     QPushButton* cmdMore() const { return cmdMore_; }
     QLabel* Icono() const { return icono_; }
+    QLabel* Titular() const { return titular_; }
 
     // Shows a message with a parent window (or none) and returns the answer.
     static int Preguntar(const Mensaje& m, QWidget* padre = nullptr);
@@ -41,6 +45,7 @@ private:
     Mensaje m_;
     int respuesta_ = 0;
     QLabel* label1_;
+    QLabel* titular_ = nullptr;
     QLabel* icono_;
     QPushButton* cmdOK_;
     QPushButton* cmdCancel_;

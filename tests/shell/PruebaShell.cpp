@@ -98,6 +98,34 @@ private slots:
         }
     }
 
+    void mensaBoxLargaYConTitular()
+    {
+        // A file error naming a deep path: wrapped at the limit, the whole
+        // path still there to read, the box nowhere near the screen's width.
+        const QString ruta = QStringLiteral("/home/ana/") + QString(30, 'x') + QStringLiteral("/") + QString(40, 'y')
+                             + QStringLiteral("/JGO/Anterior.Jgo");
+        const QString texto = QStringLiteral("No se pudo guardar la mano.\nNo se puede escribir «") + ruta
+                              + QStringLiteral("»: no hay permiso para escribir en la carpeta.");
+        MensaBox larga(Mensa(texto, 48, 0, 0));
+        QVERIFY(larga.Label1()->wordWrap());
+        QVERIFY(larga.Label1()->width() <= MensaBox::kAnchoMaximo);
+        QVERIFY(larga.width() <= MensaBox::kAnchoMaximo + 100);
+        QCOMPARE(QString(larga.Label1()->text()).remove(QChar(0x200B)), texto);
+        // A short text keeps the historical layout: no wrapping at all.
+        MensaBox corta(Mensa("Hola", 48, 0, 0));
+        QVERIFY(!corta.Label1()->wordWrap());
+
+        // The headline sits above the text and the box grows by its height.
+        Mensaje m = Mensa("Ana: ¡Me Fuí!", 64, 0, 0, 1, "Courier New");
+        const int sinTitular = MensaBox(m).height();
+        m.Titular = QStringLiteral("Ganan Ana y Compu 3");
+        MensaBox con(m);
+        QVERIFY(con.Titular());
+        QCOMPARE(con.Titular()->text(), m.Titular);
+        QVERIFY(con.Titular()->geometry().bottom() < con.Label1()->y());
+        QCOMPARE(con.height(), sinTitular + con.Label1()->y() - MensaBox(Mensa("x", 64, 0, 0)).Label1()->y());
+    }
+
     void mensaBoxFuente()
     {
         MensaBox propia(Mensa("x", 0, 0, 0, 1, "Courier New"));
