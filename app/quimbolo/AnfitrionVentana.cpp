@@ -55,14 +55,18 @@ void AnfitrionVentana::EnviarMensaje(const QString& mensaje)
 
 void AnfitrionVentana::Titulo(const QString& texto)
 {
-    if (ventana_)
+    if (ventana_) {
         ventana_->setWindowTitle(texto);
+        ventana_->RefrescarEstado();
+    }
 }
 
 void AnfitrionVentana::Semaforo(int silla, int luz)
 {
-    if (ventana_)
+    if (ventana_) {
         ventana_->PonerSemaforo(luz, silla);
+        ventana_->RefrescarEstado();
+    }
 }
 
 void AnfitrionVentana::Boton(Control c, int silla, Accion a, const QString& texto)
@@ -79,8 +83,10 @@ void AnfitrionVentana::DibujarMano(int silla, char modo)
 
 void AnfitrionVentana::DibujarMesa()
 {
-    if (ventana_)
+    if (ventana_) {
         ventana_->Tablero1()->DibujarMesa();
+        ventana_->RefrescarEstado();
+    }
 }
 
 void AnfitrionVentana::DibujarFichaSola(int ficha)

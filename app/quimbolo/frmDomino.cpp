@@ -11,14 +11,18 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QSettings>
+#include <QStatusBar>
 #include <QTimer>
 #include <QToolButton>
 
 #include "app/quimbolo/Herramientas.h"
 #include "app/quimbolo/PicThink.h"
 #include "app/quimbolo/Sesion.h"
+#include "records/Resumen.h"
 #include "rules/Opciones.h"
 #include "shell/Ayuda.h"
+#include "shell/Depuracion.h"
 #include "shell/Pausa.h"
 
 namespace {
@@ -131,6 +135,7 @@ frmDomino::frmDomino(Sesion& sesion, QWidget* padre) : QMainWindow(padre), S(ses
     Text2->setReadOnly(true);
     Text2->setFixedWidth(120);
     Text2->setFocusPolicy(Qt::NoFocus);
+    Text2->setVisible(Depurando());
     connect(p1, &Tablero::Posicion, Text2, &QLineEdit::setText);
 
     txtChat = new QLineEdit(centro);
@@ -179,6 +184,19 @@ frmDomino::frmDomino(Sesion& sesion, QWidget* padre) : QMainWindow(padre), S(ses
 
     ConstruirMenu();
 
+    lblEstado = new QLabel(this);
+    lblEstado->setObjectName(QStringLiteral("lblEstado"));
+    lblEstado->setTextFormat(Qt::PlainText);
+    lblMarcador = new QLabel(this);
+    lblMarcador->setObjectName(QStringLiteral("lblMarcador"));
+    lblMarcador->setTextFormat(Qt::PlainText);
+    QFont negrita = lblMarcador->font();
+    negrita.setBold(true);
+    lblMarcador->setFont(negrita);
+    statusBar()->setSizeGripEnabled(false);
+    statusBar()->addWidget(lblEstado, 1);
+    statusBar()->addPermanentWidget(lblMarcador);
+
     // The board at its own size when the screen allows it.
     QSize tamano(1130, 880);
     if (const QScreen* pantalla = screen())
@@ -201,8 +219,15 @@ frmDomino::frmDomino(Sesion& sesion, QWidget* padre) : QMainWindow(padre), S(ses
     S.E.ParamNivel = ParamNivelDe(S.E.Opciones.Nivel);
     setWindowTitle(titulo);
     Nombres();
+    RefrescarEstado();
     p1->VerEn2D();
 
+    {
+        const QSignalBlocker sinAviso(MRapida);
+        const bool rapida = QSettings().value(QStringLiteral("juego/computadoraRapida"), false).toBool();
+        MRapida->setChecked(rapida);
+        S.A.Ritmo = rapida ? kEscalaRapida : 1.0;
+    }
     S.A.PonerVentana(this);
     S.D.Oyente = this;
     S.D.Juego = &S.Remoto;
@@ -218,6 +243,22 @@ frmDomino::~frmDomino()
 
 void frmDomino::ConstruirMenu()
 {
+    QMenu* juego = menuBar()->addMenu(QStringLiteral("&Juego"));
+    MNueva = juego->addAction(QStringLiteral("&Nueva partida"));
+    MNueva->setShortcut(QKeySequence::New);
+    MNueva->setEnabled(false);
+    MNueva->setToolTip(QStringLiteral("Otra partida en esta mesa, con las mismas sillas"));
+    connect(MNueva, &QAction::triggered, this, &frmDomino::NuevaPartida);
+    // A partida ends on its scoreboard; only then can another one start here.
+    connect(juego, &QMenu::aboutToShow, this, [this] { MNueva->setEnabled(S.E.FinPartida); });
+    MRapida = juego->addAction(QStringLiteral("Computadora &rápida"));
+    MRapida->setCheckable(true);
+    connect(MRapida, &QAction::toggled, this, &frmDomino::PonerRapida);
+    juego->addSeparator();
+    MSalir = juego->addAction(QStringLiteral("&Salir"));
+    MSalir->setShortcut(QKeySequence::Quit);
+    connect(MSalir, &QAction::triggered, this, &QWidget::close);
+
     QMenu* ver = menuBar()->addMenu(QStringLiteral("&Ver"));
     MVer2D = ver->addAction(QStringLiteral("en &2D"));
     MVer3D = ver->addAction(QStringLiteral("en &3D"));
@@ -235,6 +276,37 @@ void frmDomino::ConstruirMenu()
     });
     MAyuda = menuBar()->addAction(QStringLiteral("&Ayuda"));
     connect(MAyuda, &QAction::triggered, this, [] { AbrirAyuda(); });
+}
+
+void frmDomino::NuevaPartida()
+{
+    if (!S.E.FinPartida || cerrada_)
+        return;
+    MNueva->setEnabled(false);
+    // From the event loop, like the first one: the same seats, hand 1 again.
+    // Another copy at the table joins when its person starts one too; until
+    // then this copy waits for that copy's tiles.
+    S.A.Programar([&juego = S.J] { juego.IniciarPartida(); });
+}
+
+void frmDomino::PonerRapida(bool rapida)
+{
+    S.A.Ritmo = rapida ? kEscalaRapida : 1.0;
+    if (MRapida->isChecked() != rapida)
+        MRapida->setChecked(rapida);
+    QSettings().setValue(QStringLiteral("juego/computadoraRapida"), rapida);
+}
+
+void frmDomino::RefrescarEstado()
+{
+    QString actividad = windowTitle();
+    if (actividad.startsWith(S.E.TituloMesa))
+        actividad = actividad.mid(S.E.TituloMesa.size());
+    if (actividad.endsWith(QLatin1String(" ...")))
+        actividad.chop(4);
+    const LineaEstado l = LineaDeEstado(S.E, actividad);
+    lblEstado->setText(l.Texto());
+    lblMarcador->setText(l.Marcador);
 }
 
 void frmDomino::Nombres()

@@ -44,12 +44,19 @@ public:
     QListWidget* lstChat;
     QLabel* picThink;
     QLineEdit* Text2;
+    QAction* MNueva;
+    QAction* MRapida;
+    QAction* MSalir;
     QAction* MVer2D;
     QAction* MVer3D;
     QAction* MVerColor;
     QAction* MMarcador;
     QAction* MAyuda;
     QTimer* Timer1;  // the time alarm
+    // The status line: what is going on, who passed, the last play; and the
+    // score of each pair against the target, always in view.
+    QLabel* lblEstado;
+    QLabel* lblMarcador;
 
     // What the flow drives.
     void PonerSemaforo(int luz, int silla);
@@ -60,6 +67,11 @@ public:
     void TurnoHumano(int silla);
     void MostrarPicThink(bool visible);
     void MostrarAvance(double fraccion, bool final);
+    // The status line from the state and the title now shown.
+    void RefrescarEstado();
+    // "Computadora rápida": the computer's pauses at a quarter of their length.
+    void PonerRapida(bool rapida);
+    static constexpr double kEscalaRapida = 0.25;
 
     // Lines received while the game runs.
     void ChatRecibido(const QString& texto) override;
@@ -89,6 +101,7 @@ protected:
 
 private:
     void ConstruirMenu();
+    void NuevaPartida();
     void PrimeraActivacion();
     void EnviarChat();
     QPushButton* BotonDe(Control c, int silla) const;
