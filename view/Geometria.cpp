@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace vista {
 
@@ -11,12 +12,55 @@ void GeometriaMesa::PonerModo(const QString& modo)
     FondoVista = vista::FondoVista(ModoVista, AltoMesa);
 }
 
+void GeometriaMesa::PonerTamano(int ancho, int alto)
+{
+    AnchoMesa = std::max(ancho, 1);
+    AltoMesa = std::max(alto, 1);
+    FondoVista = vista::FondoVista(ModoVista, AltoMesa);
+}
+
 double FondoVista(const QString& modo, double altoMesa)
 {
     return modo == QLatin1String("3D") ? 1.5 * altoMesa : 60.0 * altoMesa;
 }
 
-QPointF Proyectar(const GeometriaMesa& g, double x, double y)
+int GiroPara(int silla)
+{
+    return (silla >= 1 && silla <= 4) ? silla - 1 : 0;
+}
+
+QPointF AVista(const GeometriaMesa& g, double x, double y)
+{
+    const double dx = x, dy = y - 0.5, s = g.Escala();
+    switch (g.Giro & 3) {
+    case 1: return {s * dy, 0.5 - s * dx};
+    case 2: return {-dx, 0.5 - dy};
+    case 3: return {-s * dy, 0.5 + s * dx};
+    default: return {x, y};
+    }
+}
+
+QPointF DeVista(const GeometriaMesa& g, double vx, double vy)
+{
+    const double rx = vx, ry = vy - 0.5, s = g.Escala();
+    switch (g.Giro & 3) {
+    case 1: return {-ry / s, 0.5 + rx / s};
+    case 2: return {-rx, 0.5 - ry};
+    case 3: return {ry / s, 0.5 - rx / s};
+    default: return {vx, vy};
+    }
+}
+
+char RumboEnVista(const GeometriaMesa& g, char rumbo)
+{
+    static const char kVueltas[] = "NESO";
+    const char* p = std::strchr(kVueltas, rumbo);
+    if (!p || rumbo == '\0')
+        return rumbo;
+    return kVueltas[(p - kVueltas + g.Giro) & 3];
+}
+
+QPointF ProyectarVista(const GeometriaMesa& g, double x, double y)
 {
     if (!g.Es3D())
         return {g.AnchoMesa * x / 1.4, (1.0 - y) * g.AltoMesa - 2.0};
@@ -25,7 +69,7 @@ QPointF Proyectar(const GeometriaMesa& g, double x, double y)
     return {bx, by};
 }
 
-QPointF Desproyectar(const GeometriaMesa& g, double bx, double by)
+QPointF DesproyectarVista(const GeometriaMesa& g, double bx, double by)
 {
     if (!g.Es3D())
         return {bx * 1.4 / g.AnchoMesa, 1.0 - (by + 2.0) / g.AltoMesa};
@@ -34,6 +78,20 @@ QPointF Desproyectar(const GeometriaMesa& g, double bx, double by)
     const double escala = (1.0 - (g.AltoMesa - by) / g.FondoVista) * g.AnchoMesa;
     const double x = escala != 0.0 ? bx / escala : 0.0;
     return {x, y};
+}
+
+QPointF Proyectar(const GeometriaMesa& g, double x, double y)
+{
+    if (g.Giro == 0)
+        return ProyectarVista(g, x, y);
+    const QPointF v = AVista(g, x, y);
+    return ProyectarVista(g, v.x(), v.y());
+}
+
+QPointF Desproyectar(const GeometriaMesa& g, double bx, double by)
+{
+    const QPointF v = DesproyectarVista(g, bx, by);
+    return g.Giro == 0 ? v : DeVista(g, v.x(), v.y());
 }
 
 QPointF APixel(const GeometriaMesa& g, QPointF b)

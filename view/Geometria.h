@@ -26,22 +26,53 @@ constexpr float RadioPunto = 2.87f;         // pip radius, in surface pixels
 constexpr int kAnchoTablero = 792;  // the board surface, pixels
 constexpr int kAltoTablero = 554;
 
+// The board surface may be drawn at any size (it follows the window and the
+// screen's pixel ratio); kAnchoTablero x kAltoTablero is its reference size,
+// at which a pixel is a pixel of the original board.
+//
+// A view may also turn the table so that a given seat sits at the bottom:
+// positions are first turned about the table's centre (0, 0.5), a quarter
+// turn at a time, into view units, and only then projected. A quarter turn
+// puts the table's 1.4-unit width along the 1-unit depth, so it also scales
+// by 1/1.4. Drawing, hit-testing and the pointer all go through the same two
+// steps, so a turned view is as exact as the plain one.
 struct GeometriaMesa {
     QString ModoVista = QStringLiteral("2D");
     double AnguloVista = 3.14159265358979323846;
     double AltoMesa = kAltoTablero;
     double AnchoMesa = kAnchoTablero;
     double FondoVista = 60.0 * kAltoTablero;
+    // Quarter turns clockwise: 0 seat 1 at the bottom, 1 seat 2, 2 seat 3, 3 seat 4.
+    int Giro = 0;
 
     bool Es3D() const { return ModoVista == QLatin1String("3D"); }
     // "2D" or "3D"; anything else is taken as the flat view.
     void PonerModo(const QString& modo);
+    // The surface in pixels; the depth constant follows.
+    void PonerTamano(int ancho, int alto);
+    // Surface pixels per pixel of the reference board.
+    double Pixeles() const { return AltoMesa / kAltoTablero; }
+    // Table units per view unit kept by the turn (1, or 1/1.4 for a quarter turn).
+    double Escala() const { return (Giro & 1) ? 1.0 / 1.4 : 1.0; }
 };
+
+// The quarter turns that put `silla` at the bottom.
+int GiroPara(int silla);
+
+// Table units to view units (turned) and back.
+QPointF AVista(const GeometriaMesa& g, double x, double y);
+QPointF DeVista(const GeometriaMesa& g, double vx, double vy);
+// An orientation letter as seen in the turned view.
+char RumboEnVista(const GeometriaMesa& g, char rumbo);
+// View units to surface and back: the projections of the flat and perspective views.
+QPointF ProyectarVista(const GeometriaMesa& g, double vx, double vy);
+QPointF DesproyectarVista(const GeometriaMesa& g, double bx, double by);
 
 // Depth constant of a view: the flat view is almost without perspective.
 double FondoVista(const QString& modo, double altoMesa);
 
-// Table units to surface (bx from the centre, by from the top) and back.
+// Table units to surface (bx from the centre, by from the top) and back,
+// through the view's turn.
 QPointF Proyectar(const GeometriaMesa& g, double x, double y);
 QPointF Desproyectar(const GeometriaMesa& g, double bx, double by);
 // Surface point to image pixel and back (the image's left edge is bx = -AnchoMesa/2).

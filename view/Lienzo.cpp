@@ -97,9 +97,14 @@ void Lienzo::ColorPluma(unsigned rgb)
     pluma_ = rgb;
 }
 
+double Lienzo::Grueso() const
+{
+    return std::max(1.0, G.Pixeles());
+}
+
 void Lienzo::Linea(QPointF a, QPointF b, unsigned rgb)
 {
-    pintor_.setPen(QPen(Rgb(rgb), 1.0));
+    pintor_.setPen(QPen(Rgb(rgb), Grueso()));
     pintor_.drawLine(a, b);
 }
 
@@ -111,16 +116,17 @@ void Lienzo::TrazarLinea(double x1, double y1, double x2, double y2)
 
 double Lienzo::RadioEn(double y, double r) const
 {
-    const double efectivo = G.Es3D() ? (1.0 - y / 2.0) * r : 0.8 * r;
+    const double propio = r * G.Pixeles() * G.Escala();
+    const double efectivo = G.Es3D() ? (1.0 - y / 2.0) * propio : 0.8 * propio;
     return std::floor(2.0 * efectivo) / 2.0;
 }
 
 void Lienzo::DibujarPunto(double x, double y, double r)
 {
     Sesion s(*this);
-    const double radio = RadioEn(y, r);
+    const double radio = RadioEn(AVista(G, x, y).y(), r);
     pintor_.setRenderHint(QPainter::Antialiasing, true);
-    pintor_.setPen(QPen(Rgb(pluma_), 1.0));
+    pintor_.setPen(QPen(Rgb(pluma_), Grueso()));
     pintor_.setBrush(Qt::black);
     pintor_.drawEllipse(Pixel(x, y), radio, radio);
     pintor_.setBrush(Qt::NoBrush);
@@ -141,7 +147,7 @@ void Lienzo::BorrarZona(double x1, double y1, double x2, double y2)
 // Lines 1..71 of 72 steps between matching points of edges a0-a1 and b0-b1.
 void Lienzo::Relleno(QPointF a0, QPointF a1, QPointF b0, QPointF b1, unsigned rgb)
 {
-    pintor_.setPen(QPen(Rgb(rgb), 1.0));
+    pintor_.setPen(QPen(Rgb(rgb), Grueso()));
     for (int i = 1; i <= 71; ++i) {
         const double t = i / 72.0;
         pintor_.drawLine(Mezcla(a0, a1, t), Mezcla(b0, b1, t));
@@ -168,7 +174,7 @@ void Lienzo::DibujarReverso(double x, double y, char orientacion)
         Relleno(p[0], p[1], p[3], p[2], kColorNegro);
     else
         Relleno(p[0], p[3], p[1], p[2], kColorNegro);
-    pintor_.setPen(QPen(Rgb(kColorGris), 1.0));
+    pintor_.setPen(QPen(Rgb(kColorGris), Grueso()));
     const QPointF contorno[5] = {p[0], p[1], p[2], p[3], p[0]};
     pintor_.drawPolyline(contorno, 5);
 }
@@ -176,16 +182,25 @@ void Lienzo::DibujarReverso(double x, double y, char orientacion)
 void Lienzo::DibujarFicha(double x, double y, char orientacion, char modo, unsigned color)
 {
     Sesion s(*this);
+    // Worked in view units: the near side and the downward drop of the
+    // thickness belong to the screen, whichever way the table is turned.
+    const QPointF v = AVista(G, x, y);
+    const char enVista = (G.Giro & 1) ? (orientacion == 'V' ? 'H' : 'V') : orientacion;
     double mx = 0, my = 0;
-    Medidas(orientacion, mx, my);
-    const QPointF p1 = Pixel(x - mx, y - my), p2 = Pixel(x - mx, y + my);
-    const QPointF p3 = Pixel(x + mx, y + my), p4 = Pixel(x + mx, y - my);
+    Medidas(enVista, mx, my);
+    const double k = G.Escala();
+    mx *= k;
+    my *= k;
+    auto pixel = [this](double vx, double vy) { return APixel(G, ProyectarVista(G, vx, vy)); };
+    const double vx = v.x(), vy = v.y();
+    const QPointF p1 = pixel(vx - mx, vy - my), p2 = pixel(vx - mx, vy + my);
+    const QPointF p3 = pixel(vx + mx, vy + my), p4 = pixel(vx + mx, vy - my);
     // The thickness drops straight down on the screen under each corner.
     auto debajo = [&](double cx, double cy, QPointF arriba) {
-        return QPointF(arriba.x(), Pixel(cx, cy - Grosor).y());
+        return QPointF(arriba.x(), pixel(cx, cy - Grosor * k).y());
     };
-    const QPointF p5 = debajo(x - mx, y - my, p1), p6 = debajo(x + mx, y - my, p4);
-    const QPointF p7 = debajo(x - mx, y + my, p2), p8 = debajo(x + mx, y + my, p3);
+    const QPointF p5 = debajo(vx - mx, vy - my, p1), p6 = debajo(vx + mx, vy - my, p4);
+    const QPointF p7 = debajo(vx - mx, vy + my, p2), p8 = debajo(vx + mx, vy + my, p3);
 
     const bool arriba = modo == 'A';
     // Face up: a black base under the coloured layer; face down the reverse.
@@ -205,7 +220,7 @@ void Lienzo::DibujarFicha(double x, double y, char orientacion, char modo, unsig
         const double t = i / 11.0;
         Linea(Mezcla(p5, p1, t), Mezcla(p6, p4, t), colorLinea(i, negrosFrente));
     }
-    pintor_.setPen(QPen(Rgb(kColorGris), 1.0));
+    pintor_.setPen(QPen(Rgb(kColorGris), Grueso()));
     const QPointF frente[5] = {p5, p1, p4, p6, p5};
     const QPointF izquierda[5] = {p7, p2, p1, p5, p7};
     const QPointF derecha[5] = {p8, p3, p4, p6, p8};
@@ -233,7 +248,7 @@ void Lienzo::DibujarCara(double x, double y, char orientacion, int numero1, int 
         else
             Linea(Mezcla(p[0], p[3], t), Mezcla(p[1], p[2], t), c);
     }
-    pintor_.setPen(QPen(Rgb(kColorGris), 1.0));
+    pintor_.setPen(QPen(Rgb(kColorGris), Grueso()));
     const QPointF contorno[5] = {p[0], p[1], p[2], p[3], p[0]};
     pintor_.drawPolyline(contorno, 5);
 
@@ -279,19 +294,27 @@ void Lienzo::DibujarFichaSola(int ficha, char modo)
 {
     if (ficha < 0 || ficha >= kNumFichas)
         return;
+    const Ficha& f = E.Fichas[ficha];
+    DibujarFichaEn(ficha, f.X, f.Y, modo);
+}
+
+void Lienzo::DibujarFichaEn(int ficha, double x, double y, char modo)
+{
+    if (ficha < 0 || ficha >= kNumFichas)
+        return;
     Sesion s(*this);
     const Ficha& f = E.Fichas[ficha];
     const unsigned color = ColorSilla[(f.Dueno >= 0 && f.Dueno <= 4) ? f.Dueno : 0];
     const char o = Orientacion(f.Rumbo);
     if (modo == 'A') {
-        DibujarFicha(f.X, f.Y, o, 'A', color);
+        DibujarFicha(x, y, o, 'A', color);
         if (PrimeroDelante(f.Rumbo))
-            DibujarCara(f.X, f.Y, o, f.Punto1, f.Punto2, color, color);
+            DibujarCara(x, y, o, f.Punto1, f.Punto2, color, color);
         else
-            DibujarCara(f.X, f.Y, o, f.Punto2, f.Punto1, color, color);
+            DibujarCara(x, y, o, f.Punto2, f.Punto1, color, color);
     } else {
-        DibujarFicha(f.X, f.Y, o, 'C', color);
-        DibujarReverso(f.X, f.Y, o);
+        DibujarFicha(x, y, o, 'C', color);
+        DibujarReverso(x, y, o);
     }
 }
 

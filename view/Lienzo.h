@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QPainter>
 #include <array>
+#include <utility>
 
 #include "rules/Estado.h"
 #include "view/Geometria.h"
@@ -44,13 +45,26 @@ public:
                      unsigned color1, unsigned color2);
 
     void DibujarFichaSola(int ficha, char modo);
+    // The tile as it lies now (its letter, colours and faces) but centred at (x, y).
+    void DibujarFichaEn(int ficha, double x, double y, char modo);
     void DibujarMano(int silla, char modo);
     void DibujarMesa(char modo);
     // The same with each tile's own mode (for a pool being turned face down).
     void DibujarMesa(const std::array<char, kNumFichas>& modos);
 
-    // Pip radius in pixels at a table depth.
+    // Pip radius in surface pixels at a view depth, for a radius r given in
+    // pixels of the reference board.
     double RadioEn(double y, double r) const;
+
+    // Draws on `capa` (an image of the surface's size) instead of the board:
+    // the same operations, for what lies over the board only for a moment.
+    template <typename F>
+    void SobreCapa(QImage& capa, F&& dibujo)
+    {
+        std::swap(imagen_, capa);
+        dibujo();
+        std::swap(imagen_, capa);
+    }
 
 private:
     // Keeps one painter open across nested operations.
@@ -58,6 +72,8 @@ private:
     friend class Sesion;
 
     QPointF Pixel(double x, double y) const { return APixel(G, Proyectar(G, x, y)); }
+    // Pen width: one pixel of the reference board.
+    double Grueso() const;
     void Linea(QPointF a, QPointF b, unsigned rgb);
     void Relleno(QPointF a0, QPointF a1, QPointF b0, QPointF b1, unsigned rgb);
     void Cara(double x, double y, char orientacion, QPointF p[4]);

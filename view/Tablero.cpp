@@ -3,7 +3,9 @@
 #include <QDir>
 #include <algorithm>
 #include <cmath>
+#include <QApplication>
 #include <QMouseEvent>
+#include <QVariantAnimation>
 #include <QPainter>
 
 #include "view/Colores.h"
@@ -18,6 +20,9 @@ Tablero::Tablero(Estado& estado, QWidget* parent)
     setMinimumSize(kAnchoTablero / 2, kAltoTablero / 2);
     RestablecerColores();
     VerEn2D();
+    regreso_ = new QVariantAnimation(this);
+    regreso_->setDuration(220);
+    regreso_->setEasingCurve(QEasingCurve::OutCubic);
 }
 
 QSize Tablero::sizeHint() const
@@ -30,6 +35,7 @@ void Tablero::CargarFondo(const QString& archivo)
     QImage imagen;
     if (!E.CarpetaApp.isEmpty())
         imagen.load(QDir(E.CarpetaApp).filePath(archivo));
+    fondoOriginal_ = imagen;
     lienzo_.PonerFondo(imagen);
 }
 
@@ -215,12 +221,65 @@ void Tablero::BorrarZona(double x1, double y1, double x2, double y2)
 
 QRectF Tablero::Destino() const
 {
-    const double ancho = lienzo_.G.AnchoMesa, alto = lienzo_.G.AltoMesa;
-    const double escala = std::min(width() / ancho, height() / alto);
+    // The board's own proportions, whatever size its surface is drawn at.
+    const double escala = std::min(width() / double(kAnchoTablero), height() / double(kAltoTablero));
     if (escala <= 0)
-        return QRectF(0, 0, ancho, alto);
-    const QSizeF tam(ancho * escala, alto * escala);
+        return QRectF(0, 0, lienzo_.G.AnchoMesa, lienzo_.G.AltoMesa);
+    const QSizeF tam(kAnchoTablero * escala, kAltoTablero * escala);
     return QRectF(QPointF((width() - tam.width()) / 2, (height() - tam.height()) / 2), tam);
+}
+
+void Tablero::resizeEvent(QResizeEvent* ev)
+{
+    QWidget::resizeEvent(ev);
+    AjustarSuperficie();
+}
+
+void Tablero::showEvent(QShowEvent* ev)
+{
+    QWidget::showEvent(ev);
+    AjustarSuperficie();
+}
+
+void Tablero::AjustarSuperficie()
+{
+    // Hidden boards keep the reference size: nothing is seen to gain from more.
+    if (!isVisible())
+        return;
+    const QRectF d = Destino();
+    const qreal ratio = devicePixelRatioF();
+    const int ancho = qRound(d.width() * ratio), alto = qRound(d.height() * ratio);
+    if (ancho < 16 || alto < 16 || (ancho == lienzo_.G.AnchoMesa && alto == lienzo_.G.AltoMesa))
+        return;
+    TerminarRegreso();
+    lienzo_.G.PonerTamano(ancho, alto);
+    lienzo_.PonerFondo(fondoOriginal_);
+    Repintar();
+}
+
+void Tablero::Repintar()
+{
+    lienzo_.PonerFondo(fondoOriginal_);
+    for (int s = 1; s <= 4; ++s)
+        lienzo_.DibujarMano(s, modoMano_[s]);
+    lienzo_.BorrarZona(kZonaJuego);
+    if (mesaPuesta_) {
+        std::array<char, kNumFichas> modos;
+        for (int t = 0; t < kNumFichas; ++t)
+            modos[t] = mesa_[t].modo;
+        lienzo_.DibujarMesa(modos);
+    }
+    update();
+}
+
+void Tablero::VerDesde(int silla)
+{
+    const int giro = GiroPara(silla);
+    if (giro == lienzo_.G.Giro)
+        return;
+    TerminarRegreso();
+    lienzo_.G.Giro = giro;
+    Repintar();
 }
 
 QPoint Tablero::PuntoEnWidget(double x, double y) const
@@ -240,30 +299,173 @@ QPointF Tablero::ASuperficie(QPointF enWidget) const
 
 void Tablero::paintEvent(QPaintEvent*)
 {
+    // A move to a screen of another pixel ratio shows first here.
+    if (!qFuzzyCompare(devicePixelRatioF() * Destino().height(), lienzo_.G.AltoMesa))
+        AjustarSuperficie();
     QPainter p(this);
     const QRectF d = Destino();
     if (d.toRect() != rect())
         p.fillRect(rect(), QColor(24, 20, 18));
-    p.setRenderHint(QPainter::SmoothPixmapTransform, d.size() != QSizeF(lienzo_.Imagen().size()));
+    const QSizeF fisico = d.size() * devicePixelRatioF();
+    p.setRenderHint(QPainter::SmoothPixmapTransform,
+                    qAbs(fisico.width() - lienzo_.Imagen().width()) > 0.5);
     p.drawImage(d, lienzo_.Imagen());
+    if (!capa_.isNull())
+        p.drawImage(d, capa_);
+}
+
+QPointF Tablero::MesaEn(QPointF enWidget) const
+{
+    const QPointF b = ASuperficie(enWidget);
+    return Desproyectar(lienzo_.G, b.x(), b.y());
+}
+
+bool Tablero::Arrastrable(int ficha) const
+{
+    if (ficha < 0 || ficha >= kNumFichas || !acciones_)
+        return false;
+    const Ficha& f = E.Fichas[ficha];
+    if (E.FaseMano == QLatin1String("REPARTIENDO"))
+        return f.Lugar == 'R';
+    const int s = E.Turno;
+    if (E.FaseMano != QLatin1String("SALIENDO") && E.FaseMano != QLatin1String("TIRANDO"))
+        return false;
+    return s >= 1 && s <= 4 && E.Jugadores[s].LoR == 'L' && E.Jugadores[s].HoC == 'H' && f.Dueno == s
+           && f.Lugar == 'D';
+}
+
+QString Tablero::PuntaUnica(int ficha) const
+{
+    if (ficha < 0 || ficha >= kNumFichas || E.NumTiro == 0)
+        return {};
+    const Ficha& f = E.Fichas[ficha];
+    const bool der = f.Punto1 == E.ValorDer || f.Punto2 == E.ValorDer;
+    const bool izq = f.Punto1 == E.ValorIzq || f.Punto2 == E.ValorIzq;
+    if (der == izq)
+        return {};
+    return der ? QStringLiteral("DER") : QStringLiteral("IZQ");
+}
+
+namespace {
+
+// The last tile laid at an end (the lead for both ends at first), or -1.
+int FichaDeLaPunta(const Estado& e, const QString& lado)
+{
+    for (int n = std::min(e.NumTiro, kMaxTiros); n >= 1; --n)
+        if (e.HistPunta[n] == lado || n == 1)
+            return e.HistFicha[n];
+    return -1;
+}
+
+QPolygonF Contorno(const GeometriaMesa& g, double x, double y, char orientacion, double margen)
+{
+    const double mx = (orientacion == 'V' ? AnchoMedio : LargoMedio) + margen;
+    const double my = (orientacion == 'V' ? LargoMedio : AnchoMedio) + margen;
+    QPolygonF q;
+    for (const QPointF& c : {QPointF(x - mx, y - my), QPointF(x - mx, y + my), QPointF(x + mx, y + my),
+                             QPointF(x + mx, y - my)})
+        q << APixel(g, Proyectar(g, c.x(), c.y()));
+    return q;
+}
+
+}  // namespace
+
+void Tablero::PintarCapa(int ficha, QPointF mesa, bool rechazo)
+{
+    const GeometriaMesa& g = lienzo_.G;
+    capa_ = QImage(lienzo_.Imagen().size(), QImage::Format_ARGB32_Premultiplied);
+    capa_.fill(Qt::transparent);
+    resaltadas_.clear();
+    const Ficha& f = E.Fichas[ficha];
+    const bool enJuego = E.FaseMano == QLatin1String("TIRANDO") || E.FaseMano == QLatin1String("SALIENDO");
+    {
+        QPainter p(&capa_);
+        p.setRenderHint(QPainter::Antialiasing);
+        const double grueso = 3.0 * g.Pixeles();
+        if (enJuego && !rechazo) {
+            // Where it fits: the ends, the one a drop here would take first.
+            QList<QPolygonF> zonas;
+            if (E.NumTiro == 0) {
+                resaltadas_ << QStringLiteral("DER");
+                zonas << Contorno(g, E.PuntaDerX, E.PuntaDerY, 'H', 0.012);
+            } else {
+                QStringList lados;
+                const bool der = f.Punto1 == E.ValorDer || f.Punto2 == E.ValorDer;
+                const bool izq = f.Punto1 == E.ValorIzq || f.Punto2 == E.ValorIzq;
+                if (der || izq) {
+                    const QString primero = ElegirPunta(E, ficha, mesa.x(), mesa.y());
+                    resaltadas_ << primero;
+                    if (der && izq)
+                        resaltadas_ << (primero == QLatin1String("DER") ? QStringLiteral("IZQ") : QStringLiteral("DER"));
+                }
+                for (const QString& lado : resaltadas_) {
+                    const int t = FichaDeLaPunta(E, lado);
+                    if (t >= 0)
+                        zonas << Contorno(g, E.Fichas[t].X, E.Fichas[t].Y, Orientacion(E.Fichas[t].Rumbo), 0.01);
+                }
+            }
+            for (int i = 0; i < zonas.size(); ++i) {
+                const int alfa = i == 0 ? 230 : 120;
+                p.setPen(QPen(QColor(255, 200, 40, alfa), grueso));
+                p.setBrush(QColor(255, 220, 80, alfa / 4));
+                p.drawPolygon(zonas[i]);
+            }
+        }
+        if (rechazo) {
+            // The tile did not go: a red ring around it on its way back.
+            p.setPen(QPen(QColor(220, 40, 30, 220), grueso));
+            p.setBrush(Qt::NoBrush);
+            p.drawPolygon(Contorno(g, mesa.x(), mesa.y(), Orientacion(f.Rumbo), 0.008));
+        }
+    }
+    const char modo = E.FaseMano == QLatin1String("REPARTIENDO")
+                          ? mesa_[ficha].modo
+                          : (f.Dueno >= 1 && f.Dueno <= 4 ? modoMano_[f.Dueno] : 'A');
+    lienzo_.SobreCapa(capa_, [&] { lienzo_.DibujarFichaEn(ficha, mesa.x(), mesa.y(), modo); });
+    update();
+}
+
+bool Tablero::Regresando() const
+{
+    return regreso_->state() == QAbstractAnimation::Running;
+}
+
+void Tablero::TerminarRegreso()
+{
+    if (regreso_->state() == QAbstractAnimation::Stopped)
+        return;
+    regreso_->stop();
+    capa_ = QImage();
+    update();
 }
 
 void Tablero::mousePressEvent(QMouseEvent* ev)
 {
     if (ev->button() != Qt::LeftButton)
         return;
+    TerminarRegreso();
     const QPointF b = ASuperficie(ev->position());
     puntero_.Presionar(lienzo_.G, b.x(), b.y());
+    arrastre_ = {};
+    if (Arrastrable(puntero_.FichaTomada)) {
+        arrastre_.ficha = puntero_.FichaTomada;
+        arrastre_.inicio = arrastre_.actual = ev->position();
+    }
 }
 
-void Tablero::mouseReleaseEvent(QMouseEvent* ev)
+void Tablero::mouseMoveEvent(QMouseEvent* ev)
 {
-    if (ev->button() != Qt::LeftButton)
+    if (arrastre_.ficha < 0 || !(ev->buttons() & Qt::LeftButton))
         return;
-    const QPointF b = ASuperficie(ev->position());
-    const QPointF t = Desproyectar(lienzo_.G, b.x(), b.y());
-    emit Posicion(TextoPosicion(E.Turno, t.x(), t.y()));
-    const Orden o = puntero_.Soltar(lienzo_.G, b.x(), b.y());
+    arrastre_.actual = ev->position();
+    if ((arrastre_.actual - arrastre_.inicio).manhattanLength() >= QApplication::startDragDistance())
+        arrastre_.movido = true;
+    if (arrastre_.movido)
+        PintarCapa(arrastre_.ficha, MesaEn(arrastre_.actual), false);
+}
+
+void Tablero::Despachar(const Orden& o)
+{
     if (!acciones_ || o.tipo == Orden::Ninguna)
         return;
     if (o.olvidarMemoria)
@@ -281,4 +483,72 @@ void Tablero::mouseReleaseEvent(QMouseEvent* ev)
     default:
         break;
     }
+}
+
+void Tablero::mouseReleaseEvent(QMouseEvent* ev)
+{
+    if (ev->button() != Qt::LeftButton)
+        return;
+    const Arrastre a = arrastre_;
+    arrastre_ = {};
+    resaltadas_.clear();
+    if (!capa_.isNull()) {
+        capa_ = QImage();
+        update();
+    }
+    const QPointF b = ASuperficie(ev->position());
+    const QPointF t = Desproyectar(lienzo_.G, b.x(), b.y());
+    emit Posicion(TextoPosicion(E.Turno, t.x(), t.y()));
+    const Orden o = puntero_.Soltar(lienzo_.G, b.x(), b.y());
+    // What the tile was before the drop, to tell whether it went anywhere.
+    const char lugar = a.ficha >= 0 ? E.Fichas[a.ficha].Lugar : ' ';
+    const int dueno = a.ficha >= 0 ? E.Fichas[a.ficha].Dueno : 0;
+    Despachar(o);
+    if (a.ficha < 0 || !a.movido || o.tipo == Orden::Salir)
+        return;
+    const Ficha& f = E.Fichas[a.ficha];
+    if (f.Lugar != lugar || f.Dueno != dueno)
+        return;
+    // Not taken and not played: it slides back where it lies, ringed in red.
+    const int ficha = a.ficha;
+    const QPointF desde = t;
+    regreso_->stop();
+    regreso_->disconnect(this);
+    regreso_->setStartValue(0.0);
+    regreso_->setEndValue(1.0);
+    connect(regreso_, &QVariantAnimation::valueChanged, this, [this, ficha, desde](const QVariant& v) {
+        const double k = v.toDouble();
+        const Ficha& g = E.Fichas[ficha];
+        PintarCapa(ficha, desde + (QPointF(g.X, g.Y) - desde) * k, true);
+    });
+    connect(regreso_, &QVariantAnimation::finished, this, [this] {
+        capa_ = QImage();
+        update();
+    });
+    PintarCapa(ficha, desde, true);
+    regreso_->start();
+}
+
+void Tablero::mouseDoubleClickEvent(QMouseEvent* ev)
+{
+    if (ev->button() != Qt::LeftButton)
+        return;
+    TerminarRegreso();
+    arrastre_ = {};
+    const QPointF b = ASuperficie(ev->position());
+    puntero_.Presionar(lienzo_.G, b.x(), b.y());
+    const int ficha = puntero_.FichaTomada;
+    // A tile that fits one end only goes there; with a choice, the person drags.
+    const QString lado = E.FaseMano == QLatin1String("TIRANDO") ? PuntaUnica(ficha) : QString();
+    if (lado.isEmpty() || !Arrastrable(ficha)) {
+        puntero_.FichaTomada = -1;
+        return;
+    }
+    const bool der = lado == QLatin1String("DER");
+    const double x = std::clamp<double>(der ? E.PuntaDerX : E.PuntaIzqX, -0.55, 0.55);
+    const double y = std::clamp<double>(der ? E.PuntaDerY : E.PuntaIzqY, 0.15, 0.83);
+    const Orden o = puntero_.SoltarEn(x, y);
+    // The release that follows the double-click has nothing left to do.
+    puntero_.FichaTomada = -1;
+    Despachar(o);
 }

@@ -1,12 +1,15 @@
 #pragma once
 // The board p1: the table, the four hands and the line of play, drawn on an
-// image of the board's own size and painted into the widget (scaled when the
-// widget is given another size; the geometry never changes). It reads the one
-// game state, draws what the flow asks for, and turns pointer presses and
-// releases into requests to the flow.
+// image the size of the room the widget gives it, in the screen's own pixels
+// (the board keeps its proportions; table units never change). It reads the
+// one game state, draws what the flow asks for, and turns pointer presses and
+// releases into requests to the flow. While a tile is dragged it follows the
+// pointer on a layer over the board, the ends where it fits are lit, and a
+// drop that does not play it sends it back to the hand.
 
 #include <QImage>
 #include <QWidget>
+#include <QStringList>
 #include <array>
 
 #include "rules/Anfitrion.h"
@@ -72,6 +75,19 @@ public:
     // Widget position of a table point, for whoever drives the pointer.
     QPoint PuntoEnWidget(double x, double y) const;
 
+    // The table turned so that this seat sits at the bottom (1: as dealt).
+    void VerDesde(int silla);
+    int SillaAbajo() const { return lienzo_.G.Giro + 1; }
+
+    // The drag in progress, for what is drawn over the board.
+    int FichaArrastrada() const { return arrastre_.ficha; }
+    // Ends lit for the dragged tile ("IZQ", "DER"); the first one is where a
+    // drop at the pointer would go.
+    const QStringList& PuntasResaltadas() const { return resaltadas_; }
+    bool Regresando() const;
+    void TerminarRegreso();
+    const QImage& Capa() const { return capa_; }
+
     QSize sizeHint() const override;
 
 signals:
@@ -81,9 +97,23 @@ signals:
 protected:
     void paintEvent(QPaintEvent* ev) override;
     void mousePressEvent(QMouseEvent* ev) override;
+    void mouseMoveEvent(QMouseEvent* ev) override;
     void mouseReleaseEvent(QMouseEvent* ev) override;
+    void mouseDoubleClickEvent(QMouseEvent* ev) override;
+    void resizeEvent(QResizeEvent* ev) override;
+    void showEvent(QShowEvent* ev) override;
 
 private:
+    // The surface follows the widget's room and pixel ratio; everything is
+    // drawn again at the new size, as it was.
+    void AjustarSuperficie();
+    void Repintar();
+    void Despachar(const vista::Orden& o);
+    bool Arrastrable(int ficha) const;
+    void PintarCapa(int ficha, QPointF mesa, bool rechazo);
+    QPointF MesaEn(QPointF enWidget) const;
+    // The one end a tile fits, if exactly one.
+    QString PuntaUnica(int ficha) const;
     QPointF ASuperficie(QPointF enWidget) const;
     // Where the board's image lands in the widget: as large as fits, same shape.
     QRectF Destino() const;
@@ -94,6 +124,16 @@ private:
     void Recordar(int ficha, char modo);
 
     vista::Lienzo lienzo_;
+    QImage fondoOriginal_;
+    struct Arrastre {
+        int ficha = -1;
+        QPointF inicio;
+        QPointF actual;
+        bool movido = false;
+    } arrastre_;
+    QImage capa_;
+    QStringList resaltadas_;
+    class QVariantAnimation* regreso_ = nullptr;
     vista::Puntero puntero_;
     AccionesTablero* acciones_ = nullptr;
     bool color_ = false;

@@ -52,6 +52,8 @@ private slots:
         t = new Tablero(e, ventana);
         p = new Paneles(e, *t, ventana);
         auto* fila = new QHBoxLayout(ventana);
+        // The board at its reference size: its surface follows the widget.
+        t->setFixedSize(kAnchoTablero, kAltoTablero);
         fila->addWidget(t);
         for (int s = 1; s <= 4; ++s)
             fila->addWidget(p->Panel(s));
