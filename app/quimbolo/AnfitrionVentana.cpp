@@ -71,8 +71,10 @@ void AnfitrionVentana::Semaforo(int silla, int luz)
 
 void AnfitrionVentana::Boton(Control c, int silla, Accion a, const QString& texto)
 {
-    if (ventana_)
+    if (ventana_) {
         ventana_->AccionBoton(c, silla, a, texto);
+        ventana_->RefrescarEstado();
+    }
 }
 
 void AnfitrionVentana::DibujarMano(int silla, char modo)

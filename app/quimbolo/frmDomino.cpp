@@ -149,35 +149,50 @@ frmDomino::frmDomino(Sesion& sesion, QWidget* padre) : QMainWindow(padre), S(ses
     lstChat->setFixedHeight(64);
     lstChat->setFocusPolicy(Qt::NoFocus);
 
-    // The board in the middle, each seat's panel on its own side.
-    auto* rejilla = new QGridLayout(centro);
-    rejilla->setContentsMargins(6, 6, 6, 6);
-    rejilla->setSpacing(4);
-    rejilla->addWidget(paneles_->Panel(3), 0, 1);
-    paneles_->Panel(2)->setMinimumWidth(150);
-    paneles_->Panel(4)->setMinimumWidth(150);
-    rejilla->addWidget(paneles_->Panel(4), 1, 0, Qt::AlignVCenter);
-    rejilla->addWidget(marco, 1, 1);
-    rejilla->addWidget(paneles_->Panel(2), 1, 2, Qt::AlignVCenter);
-    rejilla->addWidget(paneles_->Panel(1), 2, 1);
-    rejilla->setRowStretch(1, 1);
-    rejilla->setColumnStretch(1, 1);
-
-    auto* botones = new QVBoxLayout;
-    botones->addWidget(bConsejo);
-    botones->addWidget(bAtras);
-    botones->addWidget(bMemoria);
-    botones->addStretch();
-    rejilla->addLayout(botones, 2, 2);
-    auto* estado = new QVBoxLayout;
-    estado->addWidget(Text2);
-    estado->addWidget(picThink);
-    estado->addStretch();
-    rejilla->addLayout(estado, 2, 0);
-    auto* charla = new QVBoxLayout;
-    charla->addWidget(lstChat);
-    charla->addWidget(txtChat);
-    rejilla->addLayout(charla, 3, 0, 1, 3);
+    // The board takes all the height; two narrow columns beside it hold the
+    // seat panels (each on its hand's side: the top and left ones at the
+    // left, the right and bottom ones at the right), the buttons and the chat.
+    for (int s = 1; s <= 4; ++s)
+        paneles_->Panel(s)->setFixedWidth(kAnchoColumna - 8);
+    for (auto*& lugar : lugares_) {
+        lugar = new QWidget(centro);
+        auto* caja = new QVBoxLayout(lugar);
+        caja->setContentsMargins(0, 0, 0, 0);
+    }
+    lstChat->setFixedHeight(QWIDGETSIZE_MAX);
+    lstChat->setMinimumHeight(60);
+    auto* izquierda = new QVBoxLayout;
+    izquierda->addWidget(lugares_[2]);
+    izquierda->addStretch(1);
+    izquierda->addWidget(lugares_[3]);
+    izquierda->addStretch(1);
+    izquierda->addWidget(Text2);
+    izquierda->addWidget(picThink);
+    izquierda->addWidget(lstChat, 1);
+    izquierda->addWidget(txtChat);
+    auto* derecha = new QVBoxLayout;
+    derecha->addWidget(bConsejo);
+    derecha->addWidget(bAtras);
+    derecha->addWidget(bMemoria);
+    derecha->addStretch(1);
+    derecha->addWidget(lugares_[1]);
+    derecha->addStretch(1);
+    derecha->addWidget(lugares_[0]);
+    auto* columnaIzq = new QWidget(centro);
+    columnaIzq->setLayout(izquierda);
+    columnaIzq->setFixedWidth(kAnchoColumna);
+    auto* columnaDer = new QWidget(centro);
+    columnaDer->setLayout(derecha);
+    columnaDer->setFixedWidth(kAnchoColumna);
+    izquierda->setContentsMargins(0, 0, 0, 0);
+    derecha->setContentsMargins(0, 0, 0, 0);
+    auto* fila = new QHBoxLayout(centro);
+    fila->setContentsMargins(4, 4, 4, 2);
+    fila->setSpacing(4);
+    fila->addWidget(columnaIzq);
+    fila->addWidget(marco, 1);
+    fila->addWidget(columnaDer);
+    ColocarPaneles(1);
 
     Timer1 = new QTimer(this);
     connect(Timer1, &QTimer::timeout, this, [this] { S.A.TocarSonido(QStringLiteral("MMEDIA/Ronca.wav")); });
@@ -197,11 +212,8 @@ frmDomino::frmDomino(Sesion& sesion, QWidget* padre) : QMainWindow(padre), S(ses
     statusBar()->addWidget(lblEstado, 1);
     statusBar()->addPermanentWidget(lblMarcador);
 
-    // The board at its own size when the screen allows it.
-    QSize tamano(1130, 880);
-    if (const QScreen* pantalla = screen())
-        tamano = tamano.boundedTo(pantalla->availableGeometry().size());
-    resize(tamano);
+    // As large as the screen allows: the board grows with the window.
+    resize(TamanoInicial(screen() ? screen()->availableGeometry().size() : QSize(1280, 800)));
 
     // The window loads: the title and level from the options, the local name.
     const QString version = QCoreApplication::applicationVersion().isEmpty()
@@ -220,6 +232,10 @@ frmDomino::frmDomino(Sesion& sesion, QWidget* padre) : QMainWindow(padre), S(ses
     setWindowTitle(titulo);
     Nombres();
     RefrescarEstado();
+    // A second copy at the table, whose one person sits elsewhere, sees the
+    // table from that person's seat.
+    MVerMiSilla->setEnabled(MiSilla() != 0);
+    MVerMiSilla->setChecked(MiSilla() > 1);
     p1->VerEn2D();
 
     {
@@ -265,6 +281,10 @@ void frmDomino::ConstruirMenu()
     ver->addSeparator();
     MVerColor = ver->addAction(QStringLiteral("&Color"));
     MVerColor->setCheckable(true);
+    MVerMiSilla = ver->addAction(QStringLiteral("Ver desde mi silla"));
+    MVerMiSilla->setCheckable(true);
+    MVerMiSilla->setToolTip(QStringLiteral("Girar la mesa para que mi silla quede abajo"));
+    connect(MVerMiSilla, &QAction::toggled, this, &frmDomino::VerDesdeMiSilla);
     connect(MVer2D, &QAction::triggered, this, [this] { p1->VerEn2D(); });
     connect(MVer3D, &QAction::triggered, this, [this] { p1->VerEn3D(); });
     connect(MVerColor, &QAction::triggered, this, [this] { MVerColor->setChecked(p1->CambiarColor()); });
@@ -276,6 +296,41 @@ void frmDomino::ConstruirMenu()
     });
     MAyuda = menuBar()->addAction(QStringLiteral("&Ayuda"));
     connect(MAyuda, &QAction::triggered, this, [] { AbrirAyuda(); });
+}
+
+QSize frmDomino::TamanoInicial(const QSize& disponible)
+{
+    // Room left for the window frame the system adds around it.
+    return QSize(std::max(disponible.width() - 12, 900), std::max(disponible.height() - 44, 640));
+}
+
+int frmDomino::MiSilla() const
+{
+    int mia = 0;
+    for (int s = 1; s <= 4; ++s) {
+        const Jugador& j = S.E.Jugadores[s];
+        if (j.HoC == 'H' && j.LoR == 'L') {
+            if (mia != 0)
+                return 0;  // several people here: nobody's seat is "mine"
+            mia = s;
+        }
+    }
+    return mia;
+}
+
+void frmDomino::VerDesdeMiSilla(bool activa)
+{
+    const int mia = MiSilla();
+    p1->VerDesde(activa && mia != 0 ? mia : 1);
+    ColocarPaneles(p1->SillaAbajo());
+}
+
+void frmDomino::ColocarPaneles(int abajo)
+{
+    for (int s = 1; s <= 4; ++s) {
+        QWidget* lugar = lugares_[(s - abajo + 4) % 4];
+        lugar->layout()->addWidget(paneles_->Panel(s));
+    }
 }
 
 void frmDomino::NuevaPartida()

@@ -50,6 +50,7 @@ public:
     QAction* MVer2D;
     QAction* MVer3D;
     QAction* MVerColor;
+    QAction* MVerMiSilla;
     QAction* MMarcador;
     QAction* MAyuda;
     QTimer* Timer1;  // the time alarm
@@ -72,6 +73,12 @@ public:
     // "Computadora rápida": the computer's pauses at a quarter of their length.
     void PonerRapida(bool rapida);
     static constexpr double kEscalaRapida = 0.25;
+    // The window's first size on a screen with this much room.
+    static QSize TamanoInicial(const QSize& disponible);
+    static constexpr int kAnchoColumna = 210;
+    // The seat of this copy's only person (0 with none or several).
+    int MiSilla() const;
+    void VerDesdeMiSilla(bool activa);
 
     // Lines received while the game runs.
     void ChatRecibido(const QString& texto) override;
@@ -102,12 +109,16 @@ protected:
 private:
     void ConstruirMenu();
     void NuevaPartida();
+    // Each panel beside its hand, with `abajo` the seat at the bottom.
+    void ColocarPaneles(int abajo);
     void PrimeraActivacion();
     void EnviarChat();
     QPushButton* BotonDe(Control c, int silla) const;
 
     Sesion& S;
     Paneles* paneles_;
+    // Places for the panels: bottom, right, top, left.
+    std::array<QWidget*, 4> lugares_{};
     AccionesJuego acciones_;
     double avance_ = 0;
     bool activada_ = false;
