@@ -34,6 +34,68 @@ void DarMano(Estado& e, int silla, std::initializer_list<int> fichas)
 class TestGeometria : public QObject {
     Q_OBJECT
 private slots:
+    void mesaGirada()
+    {
+        // Each seat can be brought to the bottom; the pointer's way back is
+        // exact in every turn and view, at any surface size.
+        for (const char* modo : {"2D", "3D"}) {
+            for (int silla = 1; silla <= 4; ++silla) {
+                GeometriaMesa g = Vista(modo);
+                g.PonerTamano(1418, 992);
+                g.Giro = GiroPara(silla);
+                for (double y = 0.0; y <= 1.0001; y += 0.1)
+                    for (double x = -0.7; x <= 0.7001; x += 0.1) {
+                        const QPointF b = Proyectar(g, x, y);
+                        const QPointF t = Desproyectar(g, b.x(), b.y());
+                        QVERIFY(std::abs(t.x() - x) < 1e-9 && std::abs(t.y() - y) < 1e-9);
+                    }
+                // The seat's hand lies along the bottom edge, centred.
+                Estado e;
+                e.Jugadores[silla].Mano.fill(-1);
+                DarMano(e, silla, {0, 1, 2});
+                e.FaseMano = QStringLiteral("TIRANDO");
+                QVERIFY(UbicarEnMano(e, silla, 2));
+                const QPointF v = AVista(g, e.Fichas[1].X, e.Fichas[1].Y);
+                QVERIFY2(v.y() < 0.1 && std::abs(v.x()) < 0.02, modo);  // columns centre at y 0.52
+                // And reads across the screen: a column tile lies in the view.
+                QCOMPARE(Orientacion(RumboEnVista(g, e.Fichas[1].Rumbo)), 'V');
+            }
+        }
+        // The quarter turns keep the whole table on the surface.
+        GeometriaMesa g = Vista("2D");
+        g.Giro = 1;
+        for (const QPointF esquina : {QPointF(-0.7, 0), QPointF(0.7, 0), QPointF(-0.7, 1), QPointF(0.7, 1)}) {
+            const QPointF b = APixel(g, Proyectar(g, esquina.x(), esquina.y()));
+            QVERIFY(b.x() >= 0 && b.x() <= g.AnchoMesa && b.y() >= -2.5 && b.y() <= g.AltoMesa);
+        }
+    }
+
+    void superficieGrande()
+    {
+        // Twice the reference board: pips and pens twice as thick, tiles
+        // twice as wide in pixels; nothing else changes.
+        Estado e;
+        Lienzo chico(e), grande(e);
+        grande.G.PonerTamano(2 * kAnchoTablero, 2 * kAltoTablero);
+        grande.PonerFondo(QImage());
+        QVERIFY(std::abs(grande.RadioEn(0.09, RadioPunto) - 2 * chico.RadioEn(0.09, RadioPunto)) <= 0.5);
+        auto claros = [](const Lienzo& l) {
+            int n = 0;
+            const QImage& im = l.Imagen();
+            for (int y = 0; y < im.height(); ++y)
+                for (int x = 0; x < im.width(); ++x)
+                    n += qRed(im.pixel(x, y)) > 200 && qGreen(im.pixel(x, y)) > 200;
+            return n;
+        };
+        chico.DibujarFicha(0, 0.5, 'V', 'A', 0xFFFFF0);
+        chico.DibujarCara(0, 0.5, 'V', 6, 6, 0xFFFFF0, 0xFFFFF0);
+        grande.DibujarFicha(0, 0.5, 'V', 'A', 0xFFFFF0);
+        grande.DibujarCara(0, 0.5, 'V', 6, 6, 0xFFFFF0, 0xFFFFF0);
+        // A solid face: four times the pixels, give or take its outline.
+        const double razon = double(claros(grande)) / claros(chico);
+        QVERIFY2(razon > 3.6 && razon < 4.4, qPrintable(QString::number(razon)));
+    }
+
     void idaYVuelta()
     {
         for (const char* modo : {"2D", "3D"}) {

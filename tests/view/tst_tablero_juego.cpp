@@ -1,6 +1,8 @@
 // The board driving the real hand flow: tiles picked and played by pointer
 // events reach the pick and the play engine, in the test host.
 
+#include <QApplication>
+#include <QMouseEvent>
 #include <QtTest>
 
 #include "rules/Juego.h"
@@ -32,7 +34,126 @@ class TestTableroJuego : public QObject {
         QTest::mouseRelease(&t, Qt::LeftButton, {}, t.PuntoEnWidget(x2, y2));
     }
 
+    void Mover(Tablero& t, double x, double y)
+    {
+        const QPointF p = t.PuntoEnWidget(x, y);
+        QMouseEvent ev(QEvent::MouseMove, p, t.mapToGlobal(p), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&t, &ev);
+    }
+
+    // Seat 1 a person here, on turn, ends open on 4 (left) and 6 (right).
+    void Posicion(Estado& e)
+    {
+        VaciarMesa(e);
+        Sillas(e, "LH", "LC", "LC", "LC");
+        Dar(e, 1, {8, 15, 6});     // 4-6 fits both, 3-4 only the left, 0-0 neither
+        Dar(e, 2, {16, 19, 22});
+        Dar(e, 3, {24, 26, 27});
+        Dar(e, 4, {13, 17, 20});
+        EnJuego(e, 1, 6, 4, 6);
+        e.PuntaIzqX = -0.2f;
+        e.PuntaDerX = 0.2f;
+        // The tiles at the ends, so that they can be lit.
+        e.HistFicha[5] = 18;  // 2-4 on the left
+        e.HistPunta[5] = QStringLiteral("IZQ");
+        e.HistFicha[6] = 11;  // 2-6 on the right
+        e.HistPunta[6] = QStringLiteral("DER");
+        for (int f : {18, 11}) {
+            e.Fichas[f].Lugar = 'J';
+            e.Fichas[f].Rumbo = 'E';
+            e.Fichas[f].Y = 0.5f;
+        }
+        e.Fichas[18].X = -0.2f;
+        e.Fichas[11].X = 0.2f;
+        for (int s = 1; s <= 4; ++s)
+            e.Jugadores[s].Vista = 'A';
+    }
+
 private slots:
+    void arrastrarMuestraYDevuelve()
+    {
+        Estado e;
+        AnfitrionPrueba h;
+        Juego j(e, h);
+        AccionesJuego acciones(j);
+        Posicion(e);
+        Tablero t(e);
+        t.resize(vista::kAnchoTablero, vista::kAltoTablero);
+        t.PonerAcciones(&acciones);
+        t.DibujarMano(1, 'A');
+        // 4-6 picked and carried near the left end: both ends lit, the left first.
+        QTest::mousePress(&t, Qt::LeftButton, {}, t.PuntoEnWidget(e.Fichas[8].X, e.Fichas[8].Y));
+        Mover(t, -0.25, 0.45);
+        QCOMPARE(t.FichaArrastrada(), 8);
+        QCOMPARE(t.PuntasResaltadas(), QStringList({"IZQ", "DER"}));
+        // The tile is drawn where the pointer is, over the board.
+        const QPoint bajo = t.PuntoEnWidget(-0.25, 0.45);
+        QVERIFY(!t.Capa().isNull() && qAlpha(t.Capa().pixel(bajo)) == 255);
+        Mover(t, 0.3, 0.55);
+        QCOMPARE(t.PuntasResaltadas(), QStringList({"DER", "IZQ"}));
+        QTest::mouseRelease(&t, Qt::LeftButton, {}, t.PuntoEnWidget(0.3, 0.55));
+        QCOMPARE(e.HistFicha[7], 8);
+        QVERIFY(!t.Regresando() && t.Capa().isNull());
+
+        // 0-0 fits nowhere: dropped on the table it goes back, in view.
+        e.Turno = 1;
+        e.ManoTerminada = false;
+        QTest::mousePress(&t, Qt::LeftButton, {}, t.PuntoEnWidget(e.Fichas[6].X, e.Fichas[6].Y));
+        Mover(t, 0.0, 0.4);
+        QVERIFY(t.PuntasResaltadas().isEmpty());
+        QTest::mouseRelease(&t, Qt::LeftButton, {}, t.PuntoEnWidget(0.0, 0.4));
+        QCOMPARE(e.Fichas[6].Lugar, 'D');
+        QVERIFY(t.Regresando() && !t.Capa().isNull());
+        t.TerminarRegreso();
+        QVERIFY(!t.Regresando() && t.Capa().isNull());
+    }
+
+    void dobleClic()
+    {
+        Estado e;
+        AnfitrionPrueba h;
+        Juego j(e, h);
+        AccionesJuego acciones(j);
+        Posicion(e);
+        Tablero t(e);
+        t.resize(vista::kAnchoTablero, vista::kAltoTablero);
+        t.PonerAcciones(&acciones);
+        t.DibujarMano(1, 'A');
+        // 4-6 could go either way: a double-click does not choose for the person.
+        QTest::mouseDClick(&t, Qt::LeftButton, {}, t.PuntoEnWidget(e.Fichas[8].X, e.Fichas[8].Y));
+        QCOMPARE(e.NumTiro, 6);
+        // 3-4 fits the left end only: played there.
+        QTest::mouseDClick(&t, Qt::LeftButton, {}, t.PuntoEnWidget(e.Fichas[15].X, e.Fichas[15].Y));
+        QVERIFY(!h.Agotado);
+        QCOMPARE(e.HistFicha[7], 15);
+        QCOMPARE(e.HistPunta[7], QStringLiteral("IZQ"));
+    }
+
+    void mesaGiradaJuegaIgual()
+    {
+        // Seat 2's person sees the table from seat 2; the pointer lands
+        // exactly where the eye sees the tile, and the play is the same.
+        Estado e;
+        AnfitrionPrueba h;
+        Juego j(e, h);
+        AccionesJuego acciones(j);
+        Posicion(e);
+        Sillas(e, "RC", "LH", "RC", "RC");
+        EnJuego(e, 2, 6, 4, 6);
+        Dar(e, 2, {9});  // 3-6 fits the right end only
+        Tablero t(e);
+        t.resize(vista::kAnchoTablero, vista::kAltoTablero);
+        t.PonerAcciones(&acciones);
+        t.VerDesde(2);
+        t.VerEn3D();
+        t.DibujarMano(2, 'A');
+        const QPoint enPantalla = t.PuntoEnWidget(e.Fichas[9].X, e.Fichas[9].Y);
+        QVERIFY(enPantalla.y() > t.height() * 0.8);  // seat 2's hand at the bottom
+        Arrastrar(t, e.Fichas[9].X, e.Fichas[9].Y, 0.25, 0.5);
+        QCOMPARE(e.HistFicha[7], 9);
+        QCOMPARE(e.HistPunta[7], QStringLiteral("DER"));
+    }
+
     void tomarDelMonton()
     {
         Estado e;
