@@ -49,14 +49,27 @@ VentanaMesa::VentanaMesa(Servidor* servidor, const AlmacenOpciones* almacen, QWi
     registro_ = new QPlainTextEdit;
     registro_->setReadOnly(true);
     registro_->setMaximumBlockCount(5000);
+    // Long lines (a port fallback, a file path) wrap inside the window.
+    registro_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    registro_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     (new QVBoxLayout(grupoRegistro))->addWidget(registro_);
+
+    // Where the players' copies find this table, always in view.
+    puerto_ = new QLabel;
+    puerto_->setObjectName(QStringLiteral("lblPuerto"));
+    QFont grande = puerto_->font();
+    grande.setBold(true);
+    grande.setPointSize(grande.pointSize() + 2);
+    puerto_->setFont(grande);
+    puerto_->setWordWrap(true);
 
     auto* centro = new QWidget;
     auto* todo = new QVBoxLayout(centro);
+    todo->addWidget(puerto_);
     todo->addLayout(arriba);
     todo->addWidget(grupoRegistro, 1);
     setCentralWidget(centro);
-    resize(760, 560);
+    resize(760, 520);
 
     // A busy table changes many times a second; the lists need not.
     refresco_ = new QTimer(this);
@@ -137,6 +150,7 @@ void VentanaMesa::Refrescar() {
         if (!suyas.isEmpty()) texto += QStringLiteral(" — Silla(s) ") + suyas.join(", ");
         conexiones_->addItem(texto);
     }
+    puerto_->setText(QStringLiteral("Mesa abierta en el puerto %1").arg(servidor_->Puerto()));
     statusBar()->showMessage(QStringLiteral("Escuchando en el puerto %1 — %2")
                                  .arg(servidor_->Puerto())
                                  .arg(mesa.Iniciada() ? QStringLiteral("partida iniciada")

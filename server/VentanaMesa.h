@@ -29,6 +29,7 @@ private:
     Servidor* servidor_;
     const AlmacenOpciones* almacen_;
     QLabel* sillas_[5] = {};
+    QLabel* puerto_ = nullptr;
     QListWidget* conexiones_ = nullptr;
     QPlainTextEdit* registro_ = nullptr;
     QTimer* refresco_ = nullptr;

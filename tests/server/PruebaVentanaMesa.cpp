@@ -6,6 +6,9 @@
 #include "server/VentanaMesa.h"
 
 #include <QComboBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -48,6 +51,24 @@ private slots:
         QCOMPARE(guardadas.Valor("Nivel"), QString("U"));
         QCOMPARE(guardadas.Valor("Puntos"), QString("250"));
         QCOMPARE(guardadas.Valor("Salida"), QString("PG"));
+    }
+
+    void muestraElPuertoYLineasEnteras() {
+        Servidor servidor{OpcionesMesa()};
+        QVERIFY(servidor.Escuchar(0, nullptr, nullptr));
+        AlmacenOpciones almacen;
+        VentanaMesa ventana(&servidor, &almacen);
+        ventana.show();
+        auto* puerto = ventana.findChild<QLabel*>("lblPuerto");
+        QVERIFY(puerto && puerto->isVisible());
+        QCOMPARE(puerto->text(), QString("Mesa abierta en el puerto %1").arg(servidor.Puerto()));
+        // A long line of the log wraps: none of it lies beyond the window.
+        auto* registro = ventana.findChild<QPlainTextEdit*>();
+        QVERIFY(registro);
+        ventana.Registrar(QString("el sistema no permite abrir el puerto 1009 sin privilegios; escucho en el 11009. ")
+                              .repeated(3));
+        QCOMPARE(registro->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+        QCOMPARE(registro->horizontalScrollBar()->maximum(), 0);
     }
 };
 
