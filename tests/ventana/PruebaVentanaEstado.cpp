@@ -14,6 +14,9 @@
 #include "shell/Depuracion.h"
 #include "shell/Pausa.h"
 #include "tests/support/Mesas.h"
+#include "view/Geometria.h"
+
+using vista::AnchoMedio;
 
 class PruebaVentanaEstado : public QObject {
     Q_OBJECT
@@ -49,6 +52,32 @@ private slots:
         s.A.Titulo(s.E.TituloMesa + QStringLiteral("Turno Local de Ana ..."));
         QVERIFY(w.windowTitle().endsWith(QStringLiteral("Turno Local de Ana ...")));
         QVERIFY(w.lblEstado->text().startsWith(QStringLiteral("Turno de Ana  ·  Carla pasa, Dani pasa")));
+    }
+
+    void tamanoYMesaDesdeMiSilla()
+    {
+        // On a 1920 x 1080 screen the window opens with tiles at least 40
+        // pixels wide in the flat view, the board drawn at its real size.
+        Sesion s(QString{});
+        Sillas(s.E, "RH", "RH", "LH", "RH");
+        frmDomino w(s);
+        w.resize(frmDomino::TamanoInicial(QSize(1920, 1080)));
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const double ancho = w.p1->Geometria().AnchoMesa / w.p1->devicePixelRatioF();
+        QVERIFY2(ancho * 2 * AnchoMedio / 1.4 >= 40.0, qPrintable(QString::number(ancho)));
+        QCOMPARE(w.p1->Imagen().width(), qRound(w.p1->Geometria().AnchoMesa));
+        // The one person of this copy sits at seat 3: the table is turned
+        // for them, their panel at the bottom beside their hand.
+        QVERIFY(w.MVerMiSilla->isChecked());
+        QCOMPARE(w.p1->SillaAbajo(), 3);
+        QVERIFY(w.Panel(3)->mapTo(&w, QPoint()).y() > w.height() / 2);
+        QVERIFY(w.Panel(1)->mapTo(&w, QPoint()).y() < w.height() / 2);
+        w.MVerMiSilla->setChecked(false);
+        QCOMPARE(w.p1->SillaAbajo(), 1);
+        QVERIFY(w.Panel(1)->mapTo(&w, QPoint()).y() > w.height() / 2);
+        w.AlCerrar = [] {};
+        w.close();
     }
 
     void depurarMuestraLaPosicion()
