@@ -42,6 +42,8 @@ FrmPassW::FrmPassW(const QString& carpeta, QString& rutaJuego, Anfitrion& anfitr
         QFileDialog dialogo(this, QStringLiteral("Quimbolo"), inicio, filtro);
         dialogo.setFileMode(QFileDialog::ExistingFile);
         dialogo.setOption(QFileDialog::DontUseNativeDialog);
+        // Room for the name, size, kind and date columns without cutting them.
+        dialogo.resize(820, 500);
         dialogo.setLabelText(QFileDialog::LookIn, QStringLiteral("Buscar en:"));
         dialogo.setLabelText(QFileDialog::FileName, QStringLiteral("Nombre:"));
         dialogo.setLabelText(QFileDialog::FileType, QStringLiteral("Tipo:"));
