@@ -29,7 +29,7 @@ void AnfitrionVentana::Pausa(double segundos)
     // Scaled down to nothing, a wait still serves events for a moment
     // instead of spinning.
     if (segundos > 0)
-        ::Pausa(std::max(segundos * Ritmo, 0.001));
+        ::Pausa(std::max(segundos * Ritmo * Rapidez, 0.001));
 }
 
 bool AnfitrionVentana::Cerrando() const

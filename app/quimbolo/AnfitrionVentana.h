@@ -51,6 +51,9 @@ public:
             AlAnotar(texto);
     }
     std::function<void(const QString&)> AlAnotar;
+    // "Computadora rápida": the person's choice, on top of Ritmo (which tests
+    // set to 0 whatever the person chose).
+    double Rapidez = 1.0;
 
     // Wiring done by the session.
     void PonerVentana(frmDomino* ventana);

@@ -242,7 +242,7 @@ frmDomino::frmDomino(Sesion& sesion, QWidget* padre) : QMainWindow(padre), S(ses
         const QSignalBlocker sinAviso(MRapida);
         const bool rapida = QSettings().value(QStringLiteral("juego/computadoraRapida"), false).toBool();
         MRapida->setChecked(rapida);
-        S.A.Ritmo = rapida ? kEscalaRapida : 1.0;
+        S.A.Rapidez = rapida ? kEscalaRapida : 1.0;
     }
     S.A.PonerVentana(this);
     S.D.Oyente = this;
@@ -346,7 +346,7 @@ void frmDomino::NuevaPartida()
 
 void frmDomino::PonerRapida(bool rapida)
 {
-    S.A.Ritmo = rapida ? kEscalaRapida : 1.0;
+    S.A.Rapidez = rapida ? kEscalaRapida : 1.0;
     if (MRapida->isChecked() != rapida)
         MRapida->setChecked(rapida);
     QSettings().setValue(QStringLiteral("juego/computadoraRapida"), rapida);

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QtTest>
@@ -94,6 +95,7 @@ private slots:
         Sesion s(QString{});
         for (int k = 1; k <= 4; ++k)
             s.E.Jugadores[k].Nombre = QStringLiteral("Remoto %1").arg(k);
+        QSettings().remove(QStringLiteral("juego/computadoraRapida"));
         frmDomino w(s);
         bool cerrada = false;
         w.AlCerrar = [&] { cerrada = true; };
@@ -103,9 +105,9 @@ private slots:
 
         // The computer's pauses shrink, and back.
         w.MRapida->trigger();
-        QCOMPARE(s.A.Ritmo, frmDomino::kEscalaRapida);
+        QCOMPARE(s.A.Rapidez, frmDomino::kEscalaRapida);
         w.MRapida->trigger();
-        QCOMPARE(s.A.Ritmo, 1.0);
+        QCOMPARE(s.A.Rapidez, 1.0);
 
         // A new partida only once this one has ended.
         emit juego->aboutToShow();
