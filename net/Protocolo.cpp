@@ -2,9 +2,15 @@
 
 #include <QSet>
 
+#include "rules/Formato.h"
+
 namespace protocolo {
 
 namespace {
+
+// The widest merit a play can carry: a sign or blank, two digits, the point
+// and two digits.
+constexpr int kLargoMerito = 6;
 
 // A seat digit at a 1-based position, or 0 when it is not 1..4.
 int DigitoSilla(const QString& linea, int pos)
@@ -103,8 +109,16 @@ Lectura LeerTiro(const QString& linea)
         return Rechazo(QStringLiteral("ficha o punta fuera de rango"));
     }
     // The merit runs to the end of the line: a merit of 10 or more takes six
-    // characters, and cutting it would make the copies disagree on the merits.
-    const QString merito = Campo(linea, 18).left(8).toString();
+    // characters (" 13.00"; no play has more than 14 options, so none takes
+    // more), and cutting it would make the copies disagree on the merits.
+    // Anything but a merit as the game writes it refuses the whole line.
+    const QStringView campo = Campo(linea, 18);
+    QString merito;
+    if (!campo.trimmed().isEmpty()) {
+        if (campo.size() > kLargoMerito || !LeerMerito(campo))
+            return Rechazo(QStringLiteral("mérito mal formado"));
+        merito = campo.toString();
+    }
     return Lectura{Mensaje{Tiro{numero, silla, ficha, punta, merito}}, {}};
 }
 

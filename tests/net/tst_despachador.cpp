@@ -186,6 +186,12 @@ private slots:
         E.Jugadores[3].LoR = 'R';
         Recibir("Tiro 08 3 05 DER  13.00\r\n");
         QCOMPARE(E.MeritoRecibido[8], QStringLiteral(" 13.00"));
+        // A field of blanks is no merit.
+        E.Turno = 4;
+        E.Jugadores[4].LoR = 'R';
+        Recibir("Tiro 09 4 06 DER   \r\n");
+        QCOMPARE(juego->llamadas.size(), 2);
+        QCOMPARE(E.MeritoRecibido[9], QString());
 
         // The declined lead is stored as play 1, never played.
         E.NumTiro = 0;
@@ -194,7 +200,7 @@ private slots:
         QCOMPARE(E.TiroRecibido[1], -1);
         QCOMPARE(E.PuntaRecibida[1], QStringLiteral("NUL"));
         Recibir("Atras 2\r\n");
-        QCOMPARE(juego->llamadas, (QStringList{"tiro 5 DER", "atras 2"}));
+        QCOMPARE(juego->llamadas, (QStringList{"tiro 5 DER", "tiro 6 DER", "atras 2"}));
     }
 
     void memoria()
@@ -239,7 +245,10 @@ private slots:
               "Memo 0150013DER", "Memo 0110030DER", "Memo 0110013XYZ", "Memo ", "Mesa AcuPtos=x", "Mesa AcuPtos=2",
               "Mesa Puntos =0", "Mesa Puntos =301", "Mesa Puntos =", "Mesa Puntos =99999999999999999999",
               "Mesa Tiempo1=33", "Mesa Tiempo2=-1", "Mesa Nivel  =X", "Mesa AoC    =", "Mesa Salida =XX",
-              "Mesa Cierre =G"})
+              "Mesa Cierre =G", "Tiro 03 2 13 IZQ 1e300", "Tiro 03 2 13 IZQ  inf", "Tiro 03 2 13 IZQ  nan",
+              "Tiro 03 2 13 IZQ 9e16", "Tiro 03 2 13 IZQ  0.5", "Tiro 03 2 13 IZQ 0,50", "Tiro 03 2 13 IZQ - 0.50",
+              "Tiro 03 2 13 IZQ  0.50x", "Tiro 03 2 13 IZQ 1234.00", "Tiro 03 2 13 IZQ  .50",
+              "Tiro 03 2 13 IZQ 99999999999999999.00"})
             QTest::newRow(l) << QString::fromUtf8(l);
     }
 

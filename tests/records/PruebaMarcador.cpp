@@ -26,6 +26,8 @@ class PruebaMarcador : public QObject {
 
 private slots:
     void tablaDeMeritos();
+    void meritosLeidos_data();
+    void meritosLeidos();
     void marcadorYFinDePartida();
 };
 
@@ -52,6 +54,40 @@ void PruebaMarcador::tablaDeMeritos()
     QCOMPARE(t, esperado);
     QCOMPARE(e.Jugadores[2].Meritos, 1.25f);
     QCOMPARE(e.Jugadores[3].Meritos, -0.5f);
+}
+
+void PruebaMarcador::meritosLeidos_data()
+{
+    QTest::addColumn<QString>("texto");
+    QTest::addColumn<qint64>("centesimas");
+    QTest::newRow("positivo") << " 13.00" << qint64(1300);
+    QTest::newRow("negativo") << "-0.33" << qint64(-33);
+    QTest::newRow("con signo") << "+0.50" << qint64(50);
+    QTest::newRow("el mayor") << "999999999.99" << qint64(99999999999);
+    QTest::newRow("demasiados dígitos") << "9999999999.00" << qint64(0);
+    QTest::newRow("exponente") << "1e300" << qint64(0);
+    QTest::newRow("infinito") << "inf" << qint64(0);
+    QTest::newRow("no es número") << "nan" << qint64(0);
+    QTest::newRow("un decimal") << "0.5" << qint64(0);
+    QTest::newRow("otros dígitos") << QString::fromUtf8("١.٠٠") << qint64(0);
+    QTest::newRow("vacío") << "   " << qint64(0);
+}
+
+void PruebaMarcador::meritosLeidos()
+{
+    // Whatever a merit says, the hand's sums stay exact and in range.
+    QFETCH(QString, texto);
+    QFETCH(qint64, centesimas);
+    QCOMPARE(qint64(CentesimasDe(texto)), centesimas);
+    Estado e;
+    e.Salidor = 1;
+    e.NumTiro = 2;
+    Tiro(e, 1, 1, 0, "DER", 6, 6, texto.toUtf8().constData());
+    Tiro(e, 2, 2, 7, "DER", 6, 5, texto.toUtf8().constData());
+    const QString t = TablaMeritos(e);
+    QVERIFY(t.endsWith(QStringLiteral("Méritos:\n") + QString(5, ' ') + FormatoCentesimas(centesimas) + QString(7, ' ') +
+                       FormatoCentesimas(centesimas) + QString(7, ' ') + FormatoCentesimas(0) + QString(7, ' ') +
+                       FormatoCentesimas(0)));
 }
 
 void PruebaMarcador::marcadorYFinDePartida()
