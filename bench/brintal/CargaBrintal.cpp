@@ -1,4 +1,4 @@
-// Load run of brintal: starts it on a free loopback port, fills the table
+// Load run of brintal: starts it on a port of its choosing, fills the table
 // with rounds of 4, 16, 32 and 64 connections, has the four seated ones send
 // numbered chat lines, and checks that every connection receives every line,
 // in order, exactly once. Reports the lines per second each round held.
