@@ -46,6 +46,14 @@ EnlaceMesa::EnlaceMesa(Despachador& despachador, Anfitrion& anfitrion, QObject* 
     connect(&vigia, &QTimer::timeout, this, &EnlaceMesa::Vigilar);
 }
 
+EnlaceMesa::~EnlaceMesa()
+{
+    // A socket still connected says so as it is destroyed, after the members
+    // its handlers use are gone.
+    QObject::disconnect(&socket, nullptr, this, nullptr);
+    D.AlLeer = nullptr;
+}
+
 QString EnlaceMesa::TextoDesconectado() { return QStringLiteral("¡Estás desconectado de la mesa de juego!"); }
 
 void EnlaceMesa::EnviarMensaje(const QString& mensaje)

@@ -23,6 +23,7 @@ class EnlaceMesa : public QObject {
     Q_OBJECT
 public:
     EnlaceMesa(Despachador& despachador, Anfitrion& anfitrion, QObject* padre = nullptr);
+    ~EnlaceMesa() override;
 
     QTcpSocket& Socket() { return socket; }
     bool Conectado() const { return socket.state() == QAbstractSocket::ConnectedState; }
