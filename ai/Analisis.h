@@ -87,6 +87,11 @@ Busqueda BuscarRapido(const Estado& e, Anfitrion& a);
 // this forgets it, as if no analysis had run (for cold measurements).
 void OlvidarAnalisis();
 
+// How the second comparison of the choice settles moves tied on the first:
+// over the tied sides alone, or (kept only to measure the difference) over
+// every legal side of a tied tile, whatever its category.
+enum class Desempate { Corregido, Literal };
+
 // Classification and choice over the filled records; appends the entries to
 // `pronosticos`.
 struct Clasificacion {
@@ -95,7 +100,8 @@ struct Clasificacion {
     QString Texto;
     QString Pronosticos;
 };
-Clasificacion ClasificarJugadas(const Estado& e, const TablaAnalisis& analisis);
+Clasificacion ClasificarJugadas(const Estado& e, const TablaAnalisis& analisis,
+                                Desempate desempate = Desempate::Corregido);
 
 // Pieces of the tree file shared by both engines.
 namespace arbol {
