@@ -12,6 +12,7 @@
 #include "ai/Elegir.h"
 #include "app/cli/Comandos.h"
 #include "app/cli/Comun.h"
+#include "records/Posicion.h"
 #include "rules/AnfitrionMudo.h"
 #include "rules/Azar.h"
 #include "rules/Jugadas.h"
@@ -52,7 +53,7 @@ bool LeerEntero(const QString& v, long long maximo, long long* n)
 }
 
 struct Reparto {
-    std::array<int, kNumFichas> Fichas{};  // seat s holds Fichas[7(s-1) .. 7s-1]
+    RegistroMano Registro;  // names and hands; no plays
     int Salidor = 1;
 };
 
@@ -60,11 +61,17 @@ Reparto Repartir(std::int64_t semilla, int indice)
 {
     Azar azar;
     azar.Sembrar(semilla * 1000003 + indice);
-    Reparto r;
+    std::array<int, kNumFichas> fichas{};
     for (int t = 0; t < kNumFichas; ++t)
-        r.Fichas[t] = t;
+        fichas[t] = t;
     for (int i = kNumFichas - 1; i > 0; --i)
-        std::swap(r.Fichas[i], r.Fichas[static_cast<int>(azar.Siguiente() * (i + 1))]);
+        std::swap(fichas[i], fichas[static_cast<int>(azar.Siguiente() * (i + 1))]);
+    Reparto r;
+    for (int s = 1; s <= 4; ++s) {
+        r.Registro.Nombres[s] = QStringLiteral("Compu %1").arg(s);
+        for (int k = 1; k <= 7; ++k)
+            r.Registro.Manos[s][k] = fichas[static_cast<std::size_t>((s - 1) * 7 + k - 1)];
+    }
     r.Salidor = 1 + static_cast<int>(azar.Siguiente() * 4);
     return r;
 }
@@ -87,29 +94,11 @@ bool Jugar(const Reparto& r, const OpcionesJuego& opciones, const QString& carpe
     Estado e;
     e.Opciones = opciones;
     e.CarpetaApp = carpeta;
-    for (int s = 1; s <= 4; ++s) {
-        Jugador& j = e.Jugadores[s];
-        j.Nombre = QStringLiteral("Compu %1").arg(s);
-        j.HoC = 'C';
-        j.LoR = 'R';  // the turn stops after every play: this loop asks for the next
-        j.Vista = 'A';
-        j.Semilla = static_cast<int>(semilla);
-        j.NumFichas = 7;
-        for (int k = 1; k <= 7; ++k) {
-            const int t = r.Fichas[static_cast<std::size_t>((s - 1) * 7 + k - 1)];
-            j.Mano[k] = t;
-            e.Fichas[t].Lugar = 'D';
-            e.Fichas[t].Libre = false;
-            e.Fichas[t].Dueno = s;
-        }
-    }
-    e.NumMano = 2;
-    e.PuntosPar13.assign(3, 0);
-    e.PuntosPar24.assign(3, 0);
-    e.Salidor = e.Turno = r.Salidor;
-    e.FaseMano = QStringLiteral("SALIENDO");
-    for (int i = 1; i <= kMaxTiros; ++i)
-        e.HistFicha[i] = -1;
+    // Every seat a computer played elsewhere: the turn stops after each play
+    // and this loop asks for the next.
+    PrepararMano(r.Registro, r.Salidor, e);
+    for (int s = 1; s <= 4; ++s)
+        e.Jugadores[s].Semilla = static_cast<int>(semilla);
 
     AnfitrionMudo host;
     host.RespuestaAnalisis = analizar;
@@ -128,8 +117,7 @@ bool Jugar(const Reparto& r, const OpcionesJuego& opciones, const QString& carpe
         l->Segundos += reloj.nsecsElapsed() / 1e9;
         l->Jugadas += 1;
         const int antes = e.NumTiro;
-        if (antes == 0)
-            e.FaseMano = QStringLiteral("TIRANDO");
+        e.FaseMano = QStringLiteral("TIRANDO");
         juego.JugarTiro(el.Ficha, antes == 0 || el.Lado.isEmpty() ? QStringLiteral("DER") : el.Lado);
         if (e.NumTiro != antes + 1)
             return false;

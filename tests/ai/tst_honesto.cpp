@@ -8,7 +8,6 @@
 #include <QtTest>
 #include <bit>
 #include <functional>
-#include <numeric>
 #include <random>
 #include <set>
 
@@ -16,9 +15,8 @@
 #include "ai/AnalisisHonesto.h"
 #include "ai/Conocimiento.h"
 #include "ai/Elegir.h"
-#include "rules/AnfitrionMudo.h"
+#include "records/Posicion.h"
 #include "rules/Jugadas.h"
-#include "rules/Juego.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 constexpr int kPares = 150;  // the sanitizers slow the searches down tenfold
@@ -28,66 +26,28 @@ constexpr int kPares = 1000;
 
 namespace {
 
-// Passes seen while a hand was played: the ends each passing seat faced.
-using Pases = std::array<std::uint8_t, 5>;
-
-// A random deal and k random legal plays through the game's play engine (every
-// seat played elsewhere, so the engine stops after each play). False when the
-// hand ends first. `pases` gets the numbers each seat passed on, read from the
-// live state as the turn moved on.
-bool JugarAlAzar(std::mt19937& azar, int k, Estado& e, Pases* pases = nullptr)
+// The numbers each seat passed on while the record's first k plays were
+// made: every seat the turn skipped faced the ends the last play left.
+std::array<std::uint8_t, 5> Pases(const RegistroMano& r, int k)
 {
-    std::array<int, kNumFichas> reparto{};
-    std::iota(reparto.begin(), reparto.end(), 0);
-    std::shuffle(reparto.begin(), reparto.end(), azar);
-    e = Estado();
-    for (int s = 1; s <= 4; ++s) {
-        Jugador& j = e.Jugadores[s];
-        j.Nombre = QStringLiteral("Compu %1").arg(s);
-        j.HoC = 'C';
-        j.LoR = 'R';
-        j.NumFichas = 7;
-        for (int i = 1; i <= 7; ++i) {
-            const int t = reparto[static_cast<std::size_t>((s - 1) * 7 + i - 1)];
-            j.Mano[i] = t;
-            e.Fichas[t].Lugar = 'D';
-            e.Fichas[t].Dueno = s;
-        }
+    auto jugador = [&](int i) {
+        for (int s = 1; s <= 4; ++s)
+            for (int j = 1; j <= 7; ++j)
+                if (r.Manos[s][j] == r.Tiros[static_cast<std::size_t>(i)].Ficha)
+                    return s;
+        return 0;
+    };
+    std::array<std::uint8_t, 5> pases{};
+    Estado final;
+    PosicionTrasJugadas(r, k, final);
+    for (int i = 1; i <= k; ++i) {
+        Estado e;
+        PosicionTrasJugadas(r, i, e);
+        const int luego = i < k ? jugador(i) : final.Turno;
+        for (int s = Siguiente(jugador(i - 1)); s != luego; s = Siguiente(s))
+            pases[s] |= static_cast<std::uint8_t>(1u << e.ValorIzq | 1u << e.ValorDer);
     }
-    e.NumMano = 2;
-    e.PuntosPar13.assign(3, 0);
-    e.PuntosPar24.assign(3, 0);
-    e.Salidor = e.Turno = static_cast<int>(azar() % 4) + 1;
-    e.FaseMano = QStringLiteral("TIRANDO");
-    for (int i = 1; i <= kMaxTiros; ++i)
-        e.HistFicha[i] = -1;
-    AnfitrionMudo mudo;
-    Juego juego(e, mudo);
-    juego.IniciarLinea();
-    Pases vistos{};
-    for (int i = 0; i < k; ++i) {
-        std::vector<std::pair<int, QString>> legales;
-        for (int j = 1; j <= 7; ++j) {
-            const int t = e.Jugadores[e.Turno].Mano[j];
-            if (e.Fichas[t].Lugar != 'D')
-                continue;
-            const int a = kTablaFichas[t].Punto1, b = kTablaFichas[t].Punto2;
-            if (e.NumTiro == 0 || e.ValorDer == a || e.ValorDer == b)
-                legales.push_back({t, QStringLiteral("DER")});
-            if (e.NumTiro > 0 && (e.ValorIzq == a || e.ValorIzq == b))
-                legales.push_back({t, QStringLiteral("IZQ")});
-        }
-        const auto& [t, lado] = legales[azar() % legales.size()];
-        const int jugo = e.Turno;
-        juego.JugarTiro(t, lado);
-        if (e.NumTiro != i + 1 || e.ManoTerminada)
-            return false;
-        for (int s = Siguiente(jugo); s != e.Turno; s = Siguiente(s))
-            vistos[s] |= static_cast<std::uint8_t>(1u << e.ValorIzq | 1u << e.ValorDer);
-    }
-    if (pases)
-        *pases = vistos;
-    return true;
+    return pases;
 }
 
 std::uint8_t Numeros(int t) { return static_cast<std::uint8_t>(1u << kTablaFichas[t].Punto1 | 1u << kTablaFichas[t].Punto2); }
@@ -173,10 +133,11 @@ private slots:
         int conPases = 0, comprobadas = 0;
         while (comprobadas < 120) {
             Estado e;
-            Pases pases{};
+            RegistroMano registro;
             const int k = 8 + static_cast<int>(azar() % 10);
-            if (!JugarAlAzar(azar, k, e, &pases))
+            if (!PosicionAlAzar(azar, k, e, &registro))
                 continue;
+            const auto pases = Pases(registro, k);
             const Conocimiento c = LoQueSabe(e);
             std::uint32_t otras = 0;
             for (int s = 1; s <= 4; ++s) {
@@ -254,7 +215,7 @@ private slots:
         while (pares < kPares) {
             Estado e, otro;
             const int k = static_cast<int>(azar() % 19);
-            if (!JugarAlAzar(azar, k, e) || !RepartirDeNuevo(e, azar, otro))
+            if (!PosicionAlAzar(azar, k, e) || !RepartirDeNuevo(e, azar, otro))
                 continue;
             const char nivel = "PIAU"[azar() % 4];
             const Criterio c = Honesto(static_cast<std::int64_t>(azar() % 1000), 1 + static_cast<int>(azar() % 3));
