@@ -4,7 +4,10 @@
 // share of positions whose play is already the one a much larger sample
 // chooses.
 //
-//   bench_honesto [--posiciones N] [--ks 0,1,2,...] [--semilla S]
+//   bench_honesto [--posiciones N] [--ks 0,1,2,...] [--semilla S] [--solo-tiempo]
+//
+// --solo-tiempo skips the larger samples: only the seconds of the decision
+// the game makes.
 //
 // Positions come from seeded deals played with random legal plays (the
 // tests' PosicionAlAzar); the level is U and the analysis question is answered
@@ -83,11 +86,14 @@ int main(int argc, char** argv)
     QStringList args = app.arguments().mid(1);
     int posiciones = 12;
     std::uint32_t semilla = 1;
+    bool soloTiempo = false;
     QList<int> ks{0, 1, 2, 3, 4, 5, 6, 8, 10, 12};
     while (!args.isEmpty()) {
         const QString a = args.takeFirst();
         if (a == "--posiciones" && !args.isEmpty())
             posiciones = std::max(1, args.takeFirst().toInt());
+        else if (a == "--solo-tiempo")
+            soloTiempo = true;
         else if (a == "--semilla" && !args.isEmpty())
             semilla = args.takeFirst().toUInt();
         else if (a == "--ks" && !args.isEmpty()) {
@@ -113,12 +119,14 @@ int main(int argc, char** argv)
             const Decision d = Decidir(e, 0, s);
             segundos.push_back(d.Segundos);
             cpu.push_back(d.Cpu);
-            referencia = Referencia(e.ContarEnMano());
+            referencia = soloTiempo ? 0 : Referencia(e.ContarEnMano());
             porOmision = RepartosPorOmision(e.ContarEnMano());
+            ++hechas;
+            if (soloTiempo)
+                continue;
             const Decision ref = Decidir(e, referencia, s);
             for (int i = 0; i < tamanos.size() && tamanos[i] < referencia; ++i)
                 iguales[static_cast<std::size_t>(i)] += Decidir(e, tamanos[i], s) == ref;
-            ++hechas;
         }
         QString fila = QStringLiteral("%1  %2  %3  %4  %5  ")
                            .arg(k, 2)
@@ -128,7 +136,7 @@ int main(int argc, char** argv)
                            .arg(*std::max_element(segundos.begin(), segundos.end()), 6, 'f', 2);
         for (int i = 0; i < tamanos.size() && tamanos[i] < referencia; ++i)
             fila += QStringLiteral("%1:%2% ").arg(tamanos[i]).arg(100 * iguales[static_cast<std::size_t>(i)] / posiciones);
-        out << fila << "(ref. " << referencia << ")\n";
+        out << fila << (soloTiempo ? QString() : QStringLiteral("(ref. %1)").arg(referencia)) << "\n";
         out.flush();
     }
     return 0;
