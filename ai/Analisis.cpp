@@ -6,7 +6,8 @@
 
 namespace {
 
-ResultadoAnalisis Analizar(Estado& e, Anfitrion& a, Busqueda (*buscar)(const Estado&, Anfitrion&))
+ResultadoAnalisis Analizar(Estado& e, Anfitrion& a, Busqueda (*buscar)(const Estado&, Anfitrion&),
+                           Desempate desempate = Desempate::Corregido)
 {
     a.MostrarPicThink(true);
     a.MostrarAvance(0.0, true);
@@ -26,7 +27,7 @@ ResultadoAnalisis Analizar(Estado& e, Anfitrion& a, Busqueda (*buscar)(const Est
     if (!res.ArbolEscrito)
         a.AvisoArchivo(QStringLiteral("No se pudo guardar el árbol de posibilidades.\n") + res.ErrorArbol);
 
-    Clasificacion c = ClasificarJugadas(e, b.Analisis);
+    Clasificacion c = ClasificarJugadas(e, b.Analisis, desempate);
     res.Ficha = c.Ficha;
     res.Punta = c.Punta;
     res.Texto = c.Texto;
@@ -43,9 +44,9 @@ ResultadoAnalisis Analizar(Estado& e, Anfitrion& a, Busqueda (*buscar)(const Est
 
 }  // namespace
 
-ResultadoAnalisis AnalizarPosicion(Estado& e, Anfitrion& a)
+ResultadoAnalisis AnalizarPosicion(Estado& e, Anfitrion& a, Desempate desempate)
 {
-    return Analizar(e, a, &BuscarRapido);
+    return Analizar(e, a, &BuscarRapido, desempate);
 }
 
 ResultadoAnalisis AnalizarPosicionReferencia(Estado& e, Anfitrion& a)

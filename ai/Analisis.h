@@ -61,6 +61,11 @@ struct Busqueda {
     std::string Arbol;  // UTF-8, CR LF lines
 };
 
+// How the second comparison of the choice settles moves tied on the first:
+// over the tied sides alone, or (kept only to measure the difference) over
+// every legal side of a tied tile, whatever its category.
+enum class Desempate { Corregido, Literal };
+
 struct ResultadoAnalisis {
     int Ficha = 0;
     QString Punta;          // "IZQ" or "DER"
@@ -76,7 +81,7 @@ struct ResultadoAnalisis {
 // Searches with the fast engine (the one the game uses), writes JGO/Tree.Dom,
 // classifies and appends the forecast entries to Pronosticos[NumTiro + 1].
 // Seat Turno must have a legal placement.
-ResultadoAnalisis AnalizarPosicion(Estado& e, Anfitrion& a);
+ResultadoAnalisis AnalizarPosicion(Estado& e, Anfitrion& a, Desempate desempate = Desempate::Corregido);
 // The same with the reference engine.
 ResultadoAnalisis AnalizarPosicionReferencia(Estado& e, Anfitrion& a);
 
@@ -95,7 +100,8 @@ struct Clasificacion {
     QString Texto;
     QString Pronosticos;
 };
-Clasificacion ClasificarJugadas(const Estado& e, const TablaAnalisis& analisis);
+Clasificacion ClasificarJugadas(const Estado& e, const TablaAnalisis& analisis,
+                                Desempate desempate = Desempate::Corregido);
 
 // Pieces of the tree file shared by both engines.
 namespace arbol {

@@ -3,6 +3,12 @@
 // among wins the move whose worst line gains most (then whose best line gains
 // most), among losses the move whose worst line loses least (then whose
 // mildest line loses least).
+//
+// The second comparison looks only at the sides tied on the first one. The
+// old rule looked at every side of a tied tile, so a side of a worse category
+// could win the tie: the computer then played a move its own forecast called
+// a probable loss while it held a probable win. That rule is kept, behind
+// Desempate::Literal, only to measure what the mending is worth.
 
 #include "ai/Analisis.h"
 #include "rules/Formato.h"
@@ -17,9 +23,14 @@ struct Lado {
     const MitadAnalisis* mitad;
 };
 
+struct Empatado {
+    int slot;
+    Lado lado;
+};
+
 }  // namespace
 
-Clasificacion ClasificarJugadas(const Estado& e, const TablaAnalisis& analisis)
+Clasificacion ClasificarJugadas(const Estado& e, const TablaAnalisis& analisis, Desempate desempate)
 {
     Clasificacion res;
     const int mi = ParejaDe(e.Turno);
@@ -50,7 +61,10 @@ Clasificacion ClasificarJugadas(const Estado& e, const TablaAnalisis& analisis)
         int mejor = gana ? 0 : 999;
         int mejorSlot = 0;
         char mejorLado = 'D';
-        QString empates;
+        // The sides whose key equals the best, in the order examined (at most
+        // two per slot).
+        std::array<Empatado, 14> empatados{};
+        int nEmpatados = 0;
 
         for (int k = 1; k <= 7; ++k) {
             const int t = mano[k];
@@ -97,30 +111,34 @@ Clasificacion ClasificarJugadas(const Estado& e, const TablaAnalisis& analisis)
                     mejor = clave;
                     mejorSlot = k;
                     mejorLado = lados[i].letra;
-                    empates.clear();
+                    nEmpatados = 0;
                 }
-                if (clave == mejor)
-                    empates += QChar('0' + k);
+                if (clave == mejor && nEmpatados < static_cast<int>(empatados.size()))
+                    empatados[nEmpatados++] = {k, lados[i]};
             }
         }
 
         if (mejorSlot != 0) {
             if (!elegida) {
-                if (empates.size() > 1) {
+                if (nEmpatados > 1) {
                     int valor = gana ? 0 : 999;
-                    for (QChar c : empates) {
-                        const int k = c.digitValue();
-                        const int t = mano[k];
-                        const auto [lados, n] = ladosDe(t, e.NumTiro == 0);
-                        for (int i = 0; i < n; ++i) {
-                            const MitadAnalisis& h = *lados[i].mitad;
-                            const int v = gana ? h.MaxPuntos[mi] : h.MinPuntos[otra];
-                            if (gana ? v > valor : v < valor) {
-                                valor = v;
-                                mejorSlot = k;
-                                mejorLado = lados[i].letra;
-                            }
+                    auto probar = [&](int k, const Lado& l) {
+                        const int v = gana ? l.mitad->MaxPuntos[mi] : l.mitad->MinPuntos[otra];
+                        if (gana ? v > valor : v < valor) {
+                            valor = v;
+                            mejorSlot = k;
+                            mejorLado = l.letra;
                         }
+                    };
+                    for (int i = 0; i < nEmpatados; ++i) {
+                        const int k = empatados[i].slot;
+                        if (desempate == Desempate::Corregido) {
+                            probar(k, empatados[i].lado);
+                            continue;
+                        }
+                        const auto [lados, n] = ladosDe(mano[k], e.NumTiro == 0);
+                        for (int j = 0; j < n; ++j)
+                            probar(k, lados[j]);
                     }
                 }
                 res.Ficha = mano[mejorSlot];

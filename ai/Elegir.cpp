@@ -2,12 +2,18 @@
 // answer at once; once few enough tiles remain (the level decides how few) it
 // analyses every continuation instead. Before the fifth play the analysis can
 // take long, so the person is asked first.
+//
+// Under the option Vista "S" the computer plays only on what its seat knows:
+// the rules' look at the next seat asks which numbers it may still hold, and
+// the analysis runs over the deals of the unseen tiles that agree with the
+// plays and passes (AnalisisHonesto.h) instead of the real one.
 
 #include "ai/Elegir.h"
 
 #include <algorithm>
 
-#include "ai/Analisis.h"
+#include "ai/AnalisisHonesto.h"
+#include "ai/Conocimiento.h"
 #include "rules/Formato.h"
 
 namespace {
@@ -22,7 +28,11 @@ const char* const kAvisos[4] = {
 // The rule-based play of seat Turno.
 class Reglas {
 public:
-    Reglas(const Estado& e, Eleccion& r) : E(e), R(r), Mano(e.Jugadores[e.Turno].Mano) {}
+    // With `saber`, the seat looks only at what it knows.
+    Reglas(const Estado& e, Eleccion& r, const Conocimiento* saber)
+        : E(e), R(r), Mano(e.Jugadores[e.Turno].Mano), Saber(saber)
+    {
+    }
 
     void Jugar(int opciones)
     {
@@ -42,6 +52,7 @@ private:
     const Estado& E;
     Eleccion& R;
     const std::array<int, 8>& Mano;
+    const Conocimiento* Saber;
     bool Tomada = false;
     std::array<bool, 7> N{};
     bool HaySiguiente = false;
@@ -63,11 +74,21 @@ private:
         Tomada = true;
     }
 
-    // Numbers the next seat still holds.
+    // Numbers the next seat still holds, or may still hold for all the
+    // seat to move knows.
     void Explorar()
     {
         N.fill(false);
-        const Jugador& j = E.Jugadores[Siguiente(E.Turno)];
+        const int siguiente = Siguiente(E.Turno);
+        HaySiguiente = false;
+        if (Saber) {
+            for (int v = 0; v <= 6; ++v) {
+                N[v] = Saber->PuedeTener(siguiente, v);
+                HaySiguiente = HaySiguiente || N[v];
+            }
+            return;
+        }
+        const Jugador& j = E.Jugadores[siguiente];
         for (int k = 1; k <= 7; ++k) {
             const int t = j.Mano[k];
             if (t < 0 || t >= kNumFichas || E.Fichas[t].Lugar == 'J')
@@ -75,7 +96,6 @@ private:
             N[P1(t)] = true;
             N[P2(t)] = true;
         }
-        HaySiguiente = false;
         for (bool b : N)
             HaySiguiente = HaySiguiente || b;
     }
@@ -249,11 +269,27 @@ private:
 
 }  // namespace
 
+Criterio CriterioDe(const Estado& e)
+{
+    Criterio c;
+    c.Vista = e.Opciones.Vista == 'S' ? 'S' : 'T';
+    if (e.Turno >= 1 && e.Turno <= 4)
+        c.Semilla = e.Jugadores[e.Turno].Semilla;
+    return c;
+}
+
 Eleccion ElegirJugada(Estado& e, Anfitrion& a, int opciones)
+{
+    return ElegirJugada(e, a, opciones, CriterioDe(e));
+}
+
+Eleccion ElegirJugada(Estado& e, Anfitrion& a, int opciones, const Criterio& c)
 {
     Eleccion r;
     if (e.NumTiro + 1 < kHist)
         e.Pronosticos[e.NumTiro + 1].clear();
+    const bool honesta = c.Vista == 'S';
+    const Conocimiento saber = honesta ? LoQueSabe(e) : Conocimiento{};
 
     bool analizar = false;
     if (e.ContarEnMano() <= e.ParamNivel) {
@@ -267,22 +303,38 @@ Eleccion ElegirJugada(Estado& e, Anfitrion& a, int opciones)
         }
     }
 
-    if (!analizar) {
-        Reglas(e, r).Jugar(opciones);
+    auto porReglas = [&] {
+        Reglas(e, r, honesta ? &saber : nullptr).Jugar(opciones);
         return r;
-    }
+    };
+    if (!analizar)
+        return porReglas();
 
     const float inicio = static_cast<float>(a.Reloj());
-    ResultadoAnalisis res = AnalizarPosicion(e, a);
+    if (honesta) {
+        ParametrosHonestos p;
+        p.Semilla = SemillaDeJugada(c.Semilla, e.NumMano, e.NumTiro, e.Turno);
+        p.Repartos = c.Repartos;
+        p.Regla = c.Regla;
+        const ResultadoHonesto res = AnalizarHonesto(e, a, p);
+        if (!res.Ok)
+            return porReglas();  // no deal agrees with the state: it is damaged
+        r.Ficha = res.Ficha;
+        r.Lado = res.Punta;
+        r.Msg = res.Texto;
+    } else {
+        const ResultadoAnalisis res = AnalizarPosicion(e, a, c.Regla);
+        r.Ficha = res.Ficha;
+        r.Lado = res.Punta;
+        r.HuboTree = res.ArbolEscrito;
+        r.ErrorArbol = res.ErrorArbol;
+        r.Msg = res.Texto;
+    }
     float fin = static_cast<float>(a.Reloj());
     if (fin < inicio)
         fin += 86400.0f;  // the analysis ran past midnight
-    r.Ficha = res.Ficha;
-    r.Lado = res.Punta;
     r.Analizo = true;
-    r.HuboTree = res.ArbolEscrito;
-    r.ErrorArbol = res.ErrorArbol;
     r.Segundos = fin - inicio;
-    r.Msg = res.Texto + '\n' + FormatoSegundos(r.Segundos);
+    r.Msg += '\n' + FormatoSegundos(r.Segundos);
     return r;
 }

@@ -3,7 +3,9 @@
 // analysis later, the level deciding where one gives way to the other.
 
 #include <QString>
+#include <cstdint>
 
+#include "ai/Analisis.h"
 #include "rules/Anfitrion.h"
 #include "rules/Estado.h"
 
@@ -18,6 +20,21 @@ struct Eleccion {
     double Segundos = 0;    // duration of the analysis, 0 when the rules chose
 };
 
+// What the computer may see and how it settles ties.
+struct Criterio {
+    // 'T': every hand, as the classic player; 'S': only what the seat to move
+    // knows (its hand, the plays, the passes).
+    char Vista = 'T';
+    std::int64_t Semilla = 1;  // under 'S', seeds the deals considered (with hand and play)
+    int Repartos = 0;          // under 'S', deals at most; 0: as many as the time allows
+    Desempate Regla = Desempate::Corregido;  // the tie-break of the analysis
+};
+
+// The table's: its option Vista, and the seed of the seat to move.
+Criterio CriterioDe(const Estado& e);
+
 // Chooses the play of seat E.Turno, which has `opciones` legal placements
 // (at least 1). May ask the analysis question through the host.
+Eleccion ElegirJugada(Estado& e, Anfitrion& a, int opciones, const Criterio& c);
+// The same with the table's criterion.
 Eleccion ElegirJugada(Estado& e, Anfitrion& a, int opciones);

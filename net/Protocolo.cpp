@@ -35,8 +35,10 @@ Lectura LeerOpcion(const QString& linea)
     const QChar letra = valor.isEmpty() ? QChar() : valor.at(0);
     const QStringView par = valor.left(2);
     bool digitos = false;
-    if (op.clave == u"AoC" || op.clave == u"Nivel") {
-        const QString codigos = op.clave == u"AoC" ? QStringLiteral("CA") : QStringLiteral("PIAU");
+    if (op.clave == u"AoC" || op.clave == u"Nivel" || op.clave == u"Vista") {
+        const QString codigos = op.clave == u"AoC"     ? QStringLiteral("CA")
+                                : op.clave == u"Nivel" ? QStringLiteral("PIAU")
+                                                       : QStringLiteral("TS");
         if (letra.isNull() || !codigos.contains(letra))
             return Rechazo(QStringLiteral("valor fuera de sus códigos"));
         op.letra = char(letra.unicode());
@@ -273,6 +275,8 @@ void Aplicar(OpcionesJuego& o, const Opcion& op)
         o.Tiempo1 = op.numero;
     else if (op.clave == u"Tiempo2")
         o.Tiempo2 = op.numero;
+    else if (op.clave == u"Vista")
+        o.Vista = op.letra;
 }
 
 QString LineaSilla(int silla) { return QStringLiteral("Silla%1").arg(silla); }

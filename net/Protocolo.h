@@ -61,7 +61,7 @@ struct Nombre { int silla; QString nombre; };
 struct HoC { int silla; char tipo; };
 struct Local { int silla; };
 struct Inici {};
-// An option already checked against its codes: the letter (AoC, Nivel), the
+// An option already checked against its codes: the letter (AoC, Nivel, Vista), the
 // pair (Salida, Cierre) or the number (Puntos, AcuPtos, Tiempo1, Tiempo2).
 struct Opcion { QString clave; char letra = 0; QString par; int numero = 0; };
 void Aplicar(OpcionesJuego& o, const Opcion& op);

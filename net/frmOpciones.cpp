@@ -78,6 +78,8 @@ frmOpciones::frmOpciones(const OpcionesJuego& o, QWidget* padre) : QDialog(padre
                       {"GS", "GC", "GN", "AN"}, o.Cierre);
     txtTiempo1 = Numero(this, "txtTiempo1", o.Tiempo1);
     txtTiempo2 = Numero(this, "txtTiempo2", o.Tiempo2);
+    cboVista = Lista(this, "cboVista", {"Todas las fichas", "Solo lo que sabe cada silla"}, {"T", "S"},
+                     QString(QChar::fromLatin1(o.Vista)));
 
     auto* formulario = new QFormLayout;
     formulario->addRow(QStringLiteral("Jugar con Fichas"), cboAoC);
@@ -88,6 +90,7 @@ frmOpciones::frmOpciones(const OpcionesJuego& o, QWidget* padre) : QDialog(padre
     formulario->addRow(QStringLiteral("Al empatar el cierre"), cboCierre);
     formulario->addRow(QStringLiteral("Alarma de tiempo sin opción"), txtTiempo1);
     formulario->addRow(QStringLiteral("Alarma de tiempo con opción"), txtTiempo2);
+    formulario->addRow(QStringLiteral("La computadora ve"), cboVista);
 
     SoloLectura(formulario, this);
 

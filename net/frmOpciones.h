@@ -22,4 +22,5 @@ public:
     QLineEdit* txtPuntos;
     QLineEdit* txtTiempo1;
     QLineEdit* txtTiempo2;
+    QComboBox* cboVista;
 };

@@ -13,8 +13,9 @@ ResultadoPosicion Falla(int linea, const QString& razon)
     return r;
 }
 
-// The deal as a later hand of a partida, before its first play.
-void Repartir(const RegistroMano& r, Estado& e)
+}  // namespace
+
+void PrepararMano(const RegistroMano& r, int salidor, Estado& e)
 {
     const OpcionesJuego opciones = e.Opciones;
     const QString carpeta = e.CarpetaApp;
@@ -46,9 +47,8 @@ void Repartir(const RegistroMano& r, Estado& e)
     e.NumMano = 2;
     e.PuntosPar13.assign(3, 0);
     e.PuntosPar24.assign(3, 0);
-    const int lider = r.Tiros.empty() ? 1 : e.Fichas[r.Tiros.front().Ficha].Dueno;
-    e.Salidor = lider;
-    e.Turno = lider;
+    e.Salidor = salidor;
+    e.Turno = salidor;
     e.Ganador = 0;
     e.Modo = QStringLiteral("ESCOGER");
     e.FaseMano = QStringLiteral("SALIENDO");
@@ -56,6 +56,19 @@ void Repartir(const RegistroMano& r, Estado& e)
     e.ValorDer = 0;
     for (int i = 1; i <= kMaxTiros; ++i)
         e.HistFicha[i] = -1;
+}
+
+namespace {
+
+// The deal with the record's leader, the holder of the tile of play 1.
+void Repartir(const RegistroMano& r, Estado& e)
+{
+    int lider = 1;
+    for (int s = 1; s <= 4 && !r.Tiros.empty(); ++s)
+        for (int k = 1; k <= 7; ++k)
+            if (r.Manos[s][k] == r.Tiros.front().Ficha)
+                lider = s;
+    PrepararMano(r, lider, e);
 }
 
 // Plays 1..k of the record on e; checks each before it is made.

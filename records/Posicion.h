@@ -13,6 +13,13 @@ struct ResultadoPosicion {
     QString Mensaje() const;
 };
 
+// Fills e with the record's deal as a later hand of a partida before its
+// first play, seat `salidor` to lead: the record's names and hands (every
+// seat a computer played elsewhere, 'C' and 'R', hands open), an empty line
+// with both open values 0, NumMano 2, an empty history. The options,
+// CarpetaApp and TituloMesa of e are kept; ParamNivel follows the level.
+void PrepararMano(const RegistroMano& r, int salidor, Estado& e);
+
 // Plays every play of the record from its deal: each must be the tile of the
 // seat to move, fit the end it names (the first at "DER"), and come before
 // the hand has ended.

@@ -26,3 +26,21 @@ int ContarOpciones(const Estado& e, int silla)
     }
     return opciones;
 }
+
+std::vector<Colocacion> ColocacionesLegales(const Estado& e)
+{
+    std::vector<Colocacion> v;
+    if (e.Turno < 1 || e.Turno > 4)
+        return v;
+    for (int k = 1; k <= 7; ++k) {
+        const int t = e.Jugadores[e.Turno].Mano[k];
+        if (t < 0 || t >= kNumFichas || e.Fichas[t].Lugar != 'D')
+            continue;
+        const int p1 = kTablaFichas[t].Punto1, p2 = kTablaFichas[t].Punto2;
+        if (e.NumTiro == 0 || e.ValorDer == p1 || e.ValorDer == p2)
+            v.push_back({t, QStringLiteral("DER")});
+        if (e.NumTiro > 0 && (e.ValorIzq == p1 || e.ValorIzq == p2))
+            v.push_back({t, QStringLiteral("IZQ")});
+    }
+    return v;
+}

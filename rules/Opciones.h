@@ -1,5 +1,5 @@
 #pragma once
-// The table's eight options. Only a received option line writes them; the
+// The table's nine options. Only a received option line writes them; the
 // values below hold until the table server has sent its own.
 
 #include <QString>
@@ -13,6 +13,7 @@ struct OpcionesJuego {
     QString Cierre = "GS";   // "GS", "GC", "GN", "AN"
     int Tiempo1 = 10;        // alarm seconds, fewer than two options
     int Tiempo2 = 20;        // alarm seconds, two or more options
+    char Vista = 'T';        // what the computer sees: 'T' every hand, 'S' only what its seat knows
 };
 
 // Analysis threshold of a level letter: P 20, I 24, A 26, U 28; 0 otherwise.

@@ -18,6 +18,8 @@ QList<DefinicionOpcion> Construir() {
     // The alarm interval is the value times 1000 ms in 16 bits: above 32 it wraps.
     d.append({"Tiempo1", "Alarma de tiempo sin opción", {}, {}, 0, 32, "10"});
     d.append({"Tiempo2", "Alarma de tiempo con opción", {}, {}, 0, 32, "20"});
+    d.append({"Vista", "La computadora ve", {"T", "S"}, {"Todas las fichas", "Solo lo que sabe cada silla"}, 0, 0,
+              "T"});
     return d;
 }
 

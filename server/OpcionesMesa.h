@@ -1,5 +1,5 @@
 #pragma once
-// The table's eight options as brintal keeps and sends them: each is held as
+// The table's nine options as brintal keeps and sends them: each is held as
 // the code that travels on the wire, so what the owner chose, what is stored
 // and what the game receives are one text and never drift apart.
 
@@ -23,7 +23,7 @@ struct DefinicionOpcion {
 
 class OpcionesMesa {
 public:
-    // Keys in the order they are sent: AoC Nivel Puntos AcuPtos Salida Cierre Tiempo1 Tiempo2.
+    // Keys in the order they are sent: AoC Nivel Puntos AcuPtos Salida Cierre Tiempo1 Tiempo2 Vista.
     static const QList<DefinicionOpcion>& Definiciones();
     static const DefinicionOpcion* Buscar(const QString& clave);
 
@@ -41,7 +41,7 @@ public:
     QString Valor(const QString& clave) const;
     // Sets a value already validated; false (and nothing changed) when it is not valid.
     bool Poner(const QString& clave, const QString& valor);
-    QStringList Lineas() const;   // the eight option lines in order
+    QStringList Lineas() const;   // the nine option lines in order
 
 private:
     QStringList valores_;   // same order as Definiciones()

@@ -19,7 +19,7 @@
 namespace {
 
 const char* const kNombreControl[] = {"cboAoC", "cboNivel", "txtPuntos", "cboPuntos",
-                                      "cboSalida", "cboCierre", "txtTiempo1", "txtTiempo2"};
+                                      "cboSalida", "cboCierre", "txtTiempo1", "txtTiempo2", "cboVista"};
 const char* const kRumbo[] = {"", "Sur", "Este", "Norte", "Oeste"};
 
 }  // namespace

@@ -1,6 +1,6 @@
 #pragma once
 // "La Mesa de Juego": what the table's owner sees and sets. Who is connected,
-// who holds each seat, a log of events, and the eight options with the same
+// who holds each seat, a log of events, and the nine options with the same
 // lists and texts as the game's options form. A change goes to every
 // connection at once and is stored for the next run.
 

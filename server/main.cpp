@@ -37,7 +37,8 @@ const char kUso[] =
     "  --sin-ventana         sin ventana: registra cada suceso en la salida de errores\n"
     "  --opcion Clave=Valor  fija una opción al empezar, p. ej. --opcion Nivel=U\n"
     "Opciones: AoC (C A), Nivel (P I A U), Puntos (1-300), AcuPtos (0 1),\n"
-    "          Salida (PG JG JD), Cierre (GS GC GN AN), Tiempo1 (0-32), Tiempo2 (0-32)";
+    "          Salida (PG JG JD), Cierre (GS GC GN AN), Tiempo1 (0-32), Tiempo2 (0-32),\n"
+    "          Vista (T S)";
 
 // False with a Spanish reason in *error for anything it cannot take.
 bool Leer(const QStringList& args, Argumentos* a, QString* error) {

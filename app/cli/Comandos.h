@@ -8,3 +8,4 @@ int ComandoAnalizar(const QStringList& args);
 int ComandoElegir(const QStringList& args);
 int ComandoSimular(const QStringList& args);
 int ComandoMesa(const QStringList& args);
+int ComandoFuerza(const QStringList& args);

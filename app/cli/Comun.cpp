@@ -17,6 +17,17 @@ bool Valor(const QString& v, std::initializer_list<const char*> validos)
     return false;
 }
 
+// A seed: plain decimal digits, 0 to 2147483647.
+int LeerSemilla(const QString& v, bool* ok)
+{
+    *ok = !v.isEmpty() && v.size() <= 10;
+    for (const QChar c : v)
+        *ok = *ok && c >= '0' && c <= '9';
+    const qint64 n = *ok ? v.toLongLong() : -1;
+    *ok = *ok && n <= 2147483647;
+    return *ok ? static_cast<int>(n) : 0;
+}
+
 }  // namespace
 
 int Rechazar(const QString& mensaje)
@@ -40,7 +51,8 @@ bool LeerOrden(const QStringList& args, const QStringList& posicionales, Orden* 
             continue;
         }
         if (a != QLatin1String("--nivel") && a != QLatin1String("--acuptos") && a != QLatin1String("--cierre")
-            && a != QLatin1String("--analizar") && a != QLatin1String("--carpeta")) {
+            && a != QLatin1String("--analizar") && a != QLatin1String("--carpeta") && a != QLatin1String("--vista")
+            && a != QLatin1String("--semilla")) {
             Rechazar(QStringLiteral("opción desconocida «%1».").arg(a));
             return false;
         }
@@ -62,6 +74,12 @@ bool LeerOrden(const QStringList& args, const QStringList& posicionales, Orden* 
             ok = Valor(v, {"GS", "GC", "GN", "AN"});
             if (ok)
                 o->Opciones.Cierre = v;
+        } else if (a == QLatin1String("--vista")) {
+            ok = Valor(v, {"T", "S"});
+            if (ok)
+                o->Opciones.Vista = v[0].toLatin1();
+        } else if (a == QLatin1String("--semilla")) {
+            o->Semilla = LeerSemilla(v, &ok);
         } else if (a == QLatin1String("--analizar")) {
             ok = Valor(v, {"si", "no"});
             o->Analizar = v == QLatin1String("si");
@@ -116,6 +134,8 @@ bool PrepararPosicion(const Orden& o, const QString& k, Estado& e)
         Rechazar(QStringLiteral("posición no válida: %1").arg(v.Mensaje()));
         return false;
     }
+    for (int s = 1; s <= 4; ++s)
+        e.Jugadores[s].Semilla = o.Semilla;
     return true;
 }
 
@@ -177,6 +197,14 @@ void Json::Enteros(const QString& clave, const std::vector<int>& v)
     QStringList partes;
     for (int x : v)
         partes << QString::number(x);
+    campos_ << CadenaJson(clave) + QStringLiteral(":[") + partes.join(',') + ']';
+}
+
+void Json::Reales(const QString& clave, const std::vector<double>& v, int decimales)
+{
+    QStringList partes;
+    for (double x : v)
+        partes << QString::number(x, 'f', decimales);
     campos_ << CadenaJson(clave) + QStringLiteral(":[") + partes.join(',') + ']';
 }
 

@@ -20,7 +20,8 @@
 
 struct Orden {
     QStringList Posicionales;   // in order: RECORD, then K where the command takes it
-    OpcionesJuego Opciones;     // Nivel (default 'U'), AcuPtos, Cierre from the options
+    OpcionesJuego Opciones;     // Nivel (default 'U'), AcuPtos, Cierre, Vista from the options
+    int Semilla = 1;            // --semilla: every seat's seed (the draws of deals under Vista S)
     bool Analizar = false;      // --analizar si|no: the answer to the analysis question
     QString Carpeta;            // --carpeta, absolute, ending in '/' (default: current folder)
     RegistroMano Registro;      // the record, read and checked as a legal hand
@@ -29,7 +30,8 @@ struct Orden {
 // Reads the arguments after the command name: exactly the named positional
 // arguments plus the common options (--nivel, --acuptos, --cierre,
 // --analizar, --carpeta, each with a value), then reads RECORD (the first
-// positional) and checks it. False after printing the refusal.
+// positional) and checks it. --vista and --semilla are taken too. False after
+// printing the refusal.
 bool LeerOrden(const QStringList& args, const QStringList& posicionales, Orden* o);
 
 // Fills e with the options, CarpetaApp and the position after K plays
@@ -52,6 +54,7 @@ public:
     void Texto(const QString& clave, const QString& v);
     void Textos(const QString& clave, const QStringList& v);
     void Enteros(const QString& clave, const std::vector<int>& v);
+    void Reales(const QString& clave, const std::vector<double>& v, int decimales);
     QString Linea() const { return '{' + campos_.join(',') + '}'; }
 
 private:

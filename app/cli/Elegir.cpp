@@ -23,7 +23,7 @@ int ComandoElegir(const QStringList& args)
     reloj.start();
     const Eleccion r = ElegirJugada(e, host, opciones);
     const double segundos = r.Analizo ? reloj.nsecsElapsed() / 1e9 : 0.0;
-    if (r.Analizo && !r.HuboTree)
+    if (r.Analizo && !r.HuboTree && e.Opciones.Vista != 'S')
         return Rechazar(r.ErrorArbol);
     // The duration line that follows an analysis goes to "segundos".
     const QString texto = r.Analizo ? r.Msg.left(r.Msg.lastIndexOf('\n')) : r.Msg;

@@ -11,7 +11,7 @@ int main(int argc, char** argv)
     QStringList args = app.arguments().mid(1);
     QTextStream err(stderr);
     if (args.isEmpty()) {
-        err << "Uso: quimbolo-cli analizar|elegir|simular|mesa ...\n";
+        err << "Uso: quimbolo-cli analizar|elegir|simular|mesa|fuerza ...\n";
         return 2;
     }
     const QString orden = args.takeFirst();
@@ -23,6 +23,8 @@ int main(int argc, char** argv)
         return ComandoSimular(args);
     if (orden == "mesa")
         return ComandoMesa(args);
+    if (orden == "fuerza")
+        return ComandoFuerza(args);
     err << "Orden desconocida: " << orden << "\n";
     return 2;
 }

@@ -8,8 +8,9 @@
 //   bench_analisis [--repeticiones N] [--referencia no|parcial|toda]
 //                  [--sin-simular] [--firma] [RECORD:K ...]
 //
-// --firma prints only "record K lines hash" per position of the fast engine:
-// the signature that tests/ai pins (bench/data/firma.txt).
+// --firma prints only "record K lines hash play" per position of the fast
+// engine (play: the chosen tile's number and end letter, e.g. "13I"): the
+// signature that tests/ai pins (bench/data/firma.txt).
 
 #include <QCoreApplication>
 #include <QDir>
@@ -74,6 +75,7 @@ struct Medida {
     double MiB = 0;
     std::int64_t Lineas = 0;
     std::uint64_t Hash = 0;
+    QString Jugada;  // "13I": the chosen tile and end
 };
 
 bool Posicionar(const QString& ruta, int k, const QString& carpeta, Estado& e)
@@ -110,6 +112,7 @@ Medida Medir(const QString& ruta, int k, const QString& carpeta, bool referencia
         tiempos.push_back(reloj.nsecsElapsed() / 1e9);
         m.Lineas = r.Lineas;
         m.Hash = Fnv(r.Arbol);
+        m.Jugada = QStringLiteral("%1%2").arg(r.Ficha, 2, 10, QChar('0')).arg(r.Punta.left(1));
     }
     m.Segundos = Mediana(tiempos);
     m.MiB = PicoMiB();
@@ -189,7 +192,8 @@ int main(int argc, char** argv)
         const QString ruta = QFileInfo(nombre).isAbsolute() ? nombre : datos.filePath(nombre);
         const Medida rap = Medir(ruta, k, carpeta.path(), false, firma ? 1 : repeticiones);
         if (firma) {
-            out << nombre << ' ' << k << ' ' << rap.Lineas << ' ' << QString::number(rap.Hash, 16) << "\n";
+            out << nombre << ' ' << k << ' ' << rap.Lineas << ' ' << QString::number(rap.Hash, 16) << ' ' << rap.Jugada
+                << "\n";
             continue;
         }
         const bool conRef = referencia == "toda" || (referencia == "parcial" && k >= 1);

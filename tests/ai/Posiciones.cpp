@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "records/Posicion.h"
 #include "rules/Jugadas.h"
 
 int F(const char* texto)
@@ -92,4 +93,32 @@ bool Jugar(Estado& e, const std::array<int, 28>& reparto, int salidor, const std
             return false;
     }
     return true;
+}
+
+bool PosicionAlAzar(std::mt19937& azar, int k, Estado& e, RegistroMano* registro)
+{
+    std::array<int, kNumFichas> reparto{};
+    for (int t = 0; t < kNumFichas; ++t)
+        reparto[t] = t;
+    std::shuffle(reparto.begin(), reparto.end(), azar);
+    RegistroMano r;
+    for (int s = 1; s <= 4; ++s) {
+        r.Nombres[s] = QStringLiteral("Compu %1").arg(s);
+        for (int i = 1; i <= 7; ++i)
+            r.Manos[s][i] = reparto[static_cast<std::size_t>((s - 1) * 7 + i - 1)];
+    }
+    const int salidor = static_cast<int>(azar() % 4) + 1;
+    r.Tiros.push_back({r.Manos[salidor][1 + static_cast<int>(azar() % 7)], QStringLiteral("DER")});
+    for (int i = 1;; ++i) {
+        if (!PosicionTrasJugadas(r, std::min(i, k), e).Ok)
+            return false;
+        if (i >= k) {
+            if (registro)
+                *registro = r;
+            return true;
+        }
+        const std::vector<Colocacion> legales = ColocacionesLegales(e);
+        const Colocacion& c = legales[azar() % legales.size()];
+        r.Tiros.push_back({c.Ficha, c.Punta});
+    }
 }

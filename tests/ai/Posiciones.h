@@ -3,6 +3,7 @@
 // and a host that records what the chooser asks and shows.
 
 #include <QStringList>
+#include <random>
 
 #include "rules/Anfitrion.h"
 #include "rules/Estado.h"
@@ -32,6 +33,12 @@ int F(const char* texto);
 // played and fills the seats' remaining slots after their tiles in hand.
 // The line is open at izq / der after `numTiro` plays.
 Estado Posicion(const std::array<const char*, 4>& manos, int turno, int izq, int der, int numTiro, int salidor);
+
+// A seeded random deal, a random leader and k random legal plays, laid out
+// by the record reader's own path (the game's play engine, every seat played
+// elsewhere). False when the hand ends within the k plays. `registro`, when
+// given, receives the deal and plays.
+bool PosicionAlAzar(std::mt19937& azar, int k, Estado& e, struct RegistroMano* registro = nullptr);
 
 // A whole deal from 28 distinct tile numbers, seat 1's seven first, and the
 // position after the plays (tile, 'D'/'I') made in order, seats without a

@@ -201,6 +201,38 @@ private slots:
                                                   "Perdedor Seguro\n")));
     }
 
+    void elDesempateSoloMiraLosLadosEmpatados()
+    {
+        // Seat 2, line open at 1 and 2. Two probable wins tie on their
+        // smallest gain; the other side of the 1-2 is a probable loss whose
+        // best line gains more than either. Only the tied sides compare, so
+        // the 2-4 wins; the old rule let the losing side take the tie.
+        Estado e = Posicion({"0-0", "1-2 2-4", "0-3", "0-4"}, 2, 1, 2, 10, 1);
+        TablaAnalisis t{};
+        auto lado = [](char resultado, int ganadas, int perdidas, int min, int max) {
+            MitadAnalisis m;
+            m.Llena = true;
+            m.Resultado = resultado;
+            m.Idas[2] = ganadas;
+            m.Idas[1] = perdidas;
+            m.MinPuntos[2] = min;
+            m.MaxPuntos[2] = max;
+            m.MinPuntos[1] = m.MaxPuntos[1] = 5;
+            return m;
+        };
+        t[F("1-2")].D = lado('G', 3, 3, 4, 9);
+        t[F("1-2")].I = lado('P', 1, 5, 1, 20);
+        t[F("2-4")].D = lado('G', 2, 1, 4, 12);
+        const Clasificacion c = ClasificarJugadas(e, t);
+        QCOMPARE(c.Pronosticos, QStringLiteral("2:25D 2:18D 3:25I "));
+        QCOMPARE(c.Ficha, F("2-4"));
+        QCOMPARE(c.Punta, QStringLiteral("DER"));
+        const Clasificacion literal = ClasificarJugadas(e, t, Desempate::Literal);
+        QCOMPARE(literal.Ficha, F("1-2"));
+        QCOMPARE(literal.Punta, QStringLiteral("IZQ"));
+        QCOMPARE(literal.Texto, c.Texto);
+    }
+
     void enLaSalidaSoloHayLadoDerecho()
     {
         // Before the first play every tile is examined at "DER" only; the tie

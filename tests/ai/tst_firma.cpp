@@ -1,6 +1,6 @@
-// The signature of the analysis: line counts and tree-file hashes of the
-// benchmark positions, pinned in bench/data/firma.txt. A change of engine
-// that changes any answer shows up here.
+// The signature of the analysis: line counts, tree-file hashes and chosen
+// plays of the benchmark positions, pinned in bench/data/firma.txt. A change
+// of engine or of the choice that changes any answer shows up here.
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -29,7 +29,7 @@ private slots:
         int comprobadas = 0;
         while (!f.atEnd()) {
             const QStringList c = QString::fromUtf8(f.readLine()).split(' ', Qt::SkipEmptyParts);
-            if (c.size() != 4)
+            if (c.size() != 5)
                 continue;
             const int k = c[1].toInt();
             if (k < kMenorK)
@@ -48,7 +48,9 @@ private slots:
             }
             const QString donde = c[0] + " K=" + c[1];
             QVERIFY2(r.Lineas == c[2].toLongLong(), qPrintable(donde));
-            QVERIFY2(QString::number(h, 16) == c[3].trimmed(), qPrintable(donde));
+            QVERIFY2(QString::number(h, 16) == c[3], qPrintable(donde));
+            const QString jugada = QStringLiteral("%1%2").arg(r.Ficha, 2, 10, QChar('0')).arg(r.Punta.left(1));
+            QVERIFY2(jugada == c[4].trimmed(), qPrintable(donde + ": " + jugada));
             ++comprobadas;
         }
         QVERIFY(comprobadas >= 24);

@@ -22,7 +22,7 @@ inline QString EstadoTexto(const Estado& e)
     for (int i = 0; i < kHist; ++i)
         o << e.HistFicha[i] << e.HistPunta[i] << e.MeritoTurno[i] << e.TiroRecibido[i] << e.PuntaRecibida[i] << '|';
     const OpcionesJuego& p = e.Opciones;
-    o << p.AoC << p.Nivel << p.Puntos << p.AcuPtos << p.Salida << p.Cierre << p.Tiempo1 << '/' << p.Tiempo2 << '\n'
+    o << p.AoC << p.Nivel << p.Puntos << p.AcuPtos << p.Salida << p.Cierre << p.Tiempo1 << '/' << p.Tiempo2 << p.Vista << '\n'
       << e.Turno << e.NumTiro << e.Salidor << e.FaseMano << e.Modo << e.OrigenReparto << e.ManoTerminada;
     return t;
 }

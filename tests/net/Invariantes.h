@@ -31,7 +31,7 @@ inline QString FaltaInvariante(const Estado& e)
     const OpcionesJuego& o = e.Opciones;
     if (!QStringLiteral("CA").contains(QChar(o.AoC)) || !QStringLiteral("PIAU").contains(QChar(o.Nivel)) ||
         !en(o.Puntos, 1, 300) || !en(o.AcuPtos, 0, 1) || !en(o.Tiempo1, 0, 32) || !en(o.Tiempo2, 0, 32) ||
-        !QStringList{"PG", "JG", "JD"}.contains(o.Salida) || !QStringList{"GS", "GC", "GN", "AN"}.contains(o.Cierre))
+        !QStringList{"PG", "JG", "JD"}.contains(o.Salida) || !QStringList{"GS", "GC", "GN", "AN"}.contains(o.Cierre) || !QStringLiteral("TS").contains(QChar(o.Vista)))
         return QStringLiteral("opciones");
     return en(e.Salidor, 0, 4) ? QString() : QStringLiteral("Salidor");
 }

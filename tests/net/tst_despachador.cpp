@@ -133,12 +133,12 @@ private slots:
     void opciones()
     {
         Recibir("Mesa Puntos =150\r\nMesa Nivel  =U\r\nMesa Salida =JD\r\nMesa AcuPtos=1\r\n"
-                "Mesa Cierre =AN\r\nMesa AoC    =A\r\nMesa Tiempo1=5\r\nMesa Tiempo2=32\r\n");
+                "Mesa Cierre =AN\r\nMesa AoC    =A\r\nMesa Tiempo1=5\r\nMesa Tiempo2=32\r\nMesa Vista  =S\r\n");
         const OpcionesJuego& o = E.Opciones;
-        QCOMPARE(QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8")
+        QCOMPARE(QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9")
                      .arg(o.Puntos).arg(QChar(o.Nivel)).arg(o.Salida).arg(o.AcuPtos).arg(o.Cierre)
-                     .arg(QChar(o.AoC)).arg(o.Tiempo1).arg(o.Tiempo2),
-                 QStringLiteral("150 U JD 1 AN A 5 32"));
+                     .arg(QChar(o.AoC)).arg(o.Tiempo1).arg(o.Tiempo2).arg(QChar(o.Vista)),
+                 QStringLiteral("150 U JD 1 AN A 5 32 S"));
         const QString antes = EstadoTexto(E);
         Recibir("Mesa Colores=3\r\n");
         QCOMPARE(EstadoTexto(E), antes);
@@ -245,7 +245,7 @@ private slots:
               "Memo 0150013DER", "Memo 0110030DER", "Memo 0110013XYZ", "Memo ", "Mesa AcuPtos=x", "Mesa AcuPtos=2",
               "Mesa Puntos =0", "Mesa Puntos =301", "Mesa Puntos =", "Mesa Puntos =99999999999999999999",
               "Mesa Tiempo1=33", "Mesa Tiempo2=-1", "Mesa Nivel  =X", "Mesa AoC    =", "Mesa Salida =XX",
-              "Mesa Cierre =G", "Tiro 03 2 13 IZQ 1e300", "Tiro 03 2 13 IZQ  inf", "Tiro 03 2 13 IZQ  nan",
+              "Mesa Cierre =G", "Mesa Vista  =X", "Mesa Vista  =", "Tiro 03 2 13 IZQ 1e300", "Tiro 03 2 13 IZQ  inf", "Tiro 03 2 13 IZQ  nan",
               "Tiro 03 2 13 IZQ 9e16", "Tiro 03 2 13 IZQ  0.5", "Tiro 03 2 13 IZQ 0,50", "Tiro 03 2 13 IZQ - 0.50",
               "Tiro 03 2 13 IZQ  0.50x", "Tiro 03 2 13 IZQ 1234.00", "Tiro 03 2 13 IZQ  .50",
               "Tiro 03 2 13 IZQ 99999999999999999.00"})

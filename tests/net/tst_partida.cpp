@@ -60,7 +60,10 @@ private slots:
     {
         if (!QFile::exists(Programa("brintal")) || !QFile::exists(Programa("quimbolo-cli")))
             QSKIP("brintal o quimbolo-cli no están construidos");
-        QVERIFY2(brintal.Arrancar({"--opcion", "Puntos=40", "--opcion", "Nivel=P", "--opcion", "AoC=C"}),
+        // The rows of a partida name what the computer may see.
+        const QString vista = QLatin1String(QTest::currentDataTag()) == QLatin1String("solo lo que sabe") ? "S" : "T";
+        QVERIFY2(brintal.Arrancar({"--opcion", "Puntos=40", "--opcion", "Nivel=P", "--opcion", "AoC=C", "--opcion",
+                                   "Vista=" + vista}),
                  qPrintable(brintal.Error()));
         puerto = brintal.Puerto();
         mirador.s.connectToHost(QHostAddress::LocalHost, puerto);
@@ -74,8 +77,16 @@ private slots:
         brintal.Detener();
     }
 
+    void partidaEntreDosCopias_data()
+    {
+        QTest::addColumn<QByteArray>("opcion");
+        QTest::newRow("todas las fichas") << QByteArray("Mesa Vista  =T");
+        QTest::newRow("solo lo que sabe") << QByteArray("Mesa Vista  =S");
+    }
     void partidaEntreDosCopias()
     {
+        QFETCH(QByteArray, opcion);
+        QVERIFY(mirador.Esperar(opcion, 5000));
         QTemporaryDir a, b;
         QProcess* pb = Copia(b.path(), {"--nombre", "Beto", "--sillas", "2"});
         QVERIFY(mirador.Esperar("Nombre2 Beto", 20000));

@@ -70,18 +70,18 @@ private slots:
     void cleanup() { brintal_.Detener(); }
 
     void opcionesAlConectar() {
-        QVERIFY(Arrancar({"--opcion", "Puntos=150", "--opcion", "AoC=A", "--opcion=Puntos=200"}));
+        QVERIFY(Arrancar({"--opcion", "Puntos=150", "--opcion", "AoC=A", "--opcion=Puntos=200", "--opcion", "Vista=S"}));
         Cliente a(puerto_);
-        QCOMPARE(a.Lineas(8), QStringList({"Mesa AoC    =A", "Mesa Nivel  =I", "Mesa Puntos =200",
+        QCOMPARE(a.Lineas(9), QStringList({"Mesa AoC    =A", "Mesa Nivel  =I", "Mesa Puntos =200",
                                            "Mesa AcuPtos=0", "Mesa Salida =PG", "Mesa Cierre =GS",
-                                           "Mesa Tiempo1=10", "Mesa Tiempo2=20"}));
+                                           "Mesa Tiempo1=10", "Mesa Tiempo2=20", "Mesa Vista  =S"}));
     }
 
     void sillasReenvioEInici() {
         QVERIFY(Arrancar());
         Cliente a(puerto_), b(puerto_);
-        a.Lineas(8);
-        b.Lineas(8);
+        a.Lineas(9);
+        b.Lineas(9);
         a.Enviar("Silla1\r\nNombre1 Ana\r\n");
         QCOMPARE(a.Lineas(2), QStringList({"Local 1", "Nombre1 Ana"}));
         QCOMPARE(b.Linea(), QString("Nombre1 Ana"));
@@ -107,7 +107,7 @@ private slots:
         QCOMPARE(b.Lineas(5), QStringList({"Nombre3 Compu 3", "HoC  3 C", "Nombre4 Compu 4",
                                            "HoC  4 C", "Inici"}));
         Cliente tarde(puerto_);
-        QCOMPARE(tarde.Lineas(15).mid(8), QStringList({"Nombre1 Ana", "Nombre2 Bea", "Nombre3 Compu 3",
+        QCOMPARE(tarde.Lineas(16).mid(9), QStringList({"Nombre1 Ana", "Nombre2 Bea", "Nombre3 Compu 3",
                                                        "HoC  3 C", "Nombre4 Compu 4", "HoC  4 C",
                                                        "Inici"}));
     }
@@ -115,8 +115,8 @@ private slots:
     void lineaLargaCierraSoloASuRemitente() {
         QVERIFY(Arrancar());
         Cliente a(puerto_), b(puerto_);
-        a.Lineas(8);
-        b.Lineas(8);
+        a.Lineas(9);
+        b.Lineas(9);
         a.Enviar("Silla1\r\nNombre1 Ana\r\n");
         a.Lineas(2);
         b.Enviar("Silla2\r\nNombre2 Bea\r\nSilla4\r\nNombre4 Compu 4\r\n");
@@ -130,7 +130,7 @@ private slots:
         QVERIFY(a.Conectado());
         // The freed seat can be taken again.
         Cliente c(puerto_);
-        c.Lineas(9);
+        c.Lineas(10);
         c.Enviar("Silla2\r\n");
         QCOMPARE(c.Linea(), QString("Local 2"));
     }
@@ -138,8 +138,8 @@ private slots:
     void quienNoLeeSeCierraSinFrenarAlResto() {
         QVERIFY(Arrancar());
         Cliente a(puerto_), lento(puerto_);
-        a.Lineas(8);
-        lento.Lineas(8);
+        a.Lineas(9);
+        lento.Lineas(9);
         lento.Enviar("Silla2\r\nNombre2 Lento\r\n");
         QCOMPARE(a.Linea(), QString("Nombre2 Lento"));
         a.Enviar("Silla1\r\nNombre1 Ana\r\n");
@@ -164,6 +164,7 @@ private slots:
         QTest::newRow("codigo") << QStringList{"--opcion", "Nivel=Z"} << 2;
         QTest::newRow("puntos") << QStringList{"--opcion", "Puntos=301"} << 2;
         QTest::newRow("tiempo") << QStringList{"--opcion", "Tiempo2=33"} << 2;
+        QTest::newRow("vista") << QStringList{"--opcion", "Vista=X"} << 2;
         QTest::newRow("sin igual") << QStringList{"--opcion", "Nivel"} << 2;
         QTest::newRow("argumento") << QStringList{"--mesa"} << 2;
         QTest::newRow("puerto") << QStringList{"--puerto", "70000"} << 2;

@@ -52,7 +52,8 @@ struct Banco {
 
 const QStringList kOpcionesPorOmision = {
     "Mesa AoC    =C", "Mesa Nivel  =I", "Mesa Puntos =100", "Mesa AcuPtos=0",
-    "Mesa Salida =PG", "Mesa Cierre =GS", "Mesa Tiempo1=10", "Mesa Tiempo2=20"};
+    "Mesa Salida =PG", "Mesa Cierre =GS", "Mesa Tiempo1=10", "Mesa Tiempo2=20",
+    "Mesa Vista  =T"};
 
 }  // namespace
 
@@ -173,7 +174,7 @@ private slots:
         QCOMPARE(b.m.Titular(2), 0);
         QCOMPARE(b.m.Titular(4), 0);
         b.Entrar(3);   // a late arrival no longer sees the freed seats
-        QCOMPARE(b.Llego(3).mid(8), QStringList{"Nombre1 P1"});
+        QCOMPARE(b.Llego(3).mid(9), QStringList{"Nombre1 P1"});
     }
 
     void laConexion65SeCierra() {
@@ -202,6 +203,8 @@ private slots:
         QCOMPARE(OpcionesMesa::Validar("Tiempo2", "32", nullptr), QString("32"));
         QVERIFY(OpcionesMesa::Validar("Nivel", "u", nullptr).isEmpty());
         QVERIFY(OpcionesMesa::Validar("AcuPtos", "2", nullptr).isEmpty());
+        QCOMPARE(OpcionesMesa::Validar("Vista", "S", nullptr), QString("S"));
+        QVERIFY(OpcionesMesa::Validar("Vista", "s", nullptr).isEmpty());
     }
 
     void troceoDeLineas() {

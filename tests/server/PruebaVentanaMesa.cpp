@@ -32,25 +32,30 @@ private slots:
         auto* nivel = ventana.findChild<QComboBox*>("cboNivel");
         auto* salida = ventana.findChild<QComboBox*>("cboSalida");
         auto* puntos = ventana.findChild<QSpinBox*>("txtPuntos");
-        QVERIFY(nivel && salida && puntos);
+        auto* vista = ventana.findChild<QComboBox*>("cboVista");
+        QVERIFY(nivel && salida && puntos && vista);
         QCOMPARE(nivel->currentText(), QString("Intermedio"));
         QCOMPARE(salida->itemText(2), QString("Jugador a la derecha!"));
+        QCOMPARE(vista->currentText(), QString("Todas las fichas"));
 
         QTcpSocket cliente;
         cliente.connectToHost(QHostAddress::LocalHost, servidor.Puerto());
         QByteArray leido;
-        QTRY_VERIFY((leido += cliente.readAll()).count('\n') == 8);
+        QTRY_VERIFY((leido += cliente.readAll()).count('\n') == 9);
         leido.clear();
 
         nivel->setCurrentIndex(3);
         puntos->setValue(250);
-        QTRY_COMPARE((leido += cliente.readAll()), QByteArray("Mesa Nivel  =U\r\nMesa Puntos =250\r\n"));
+        vista->setCurrentIndex(1);
+        QTRY_COMPARE((leido += cliente.readAll()),
+                     QByteArray("Mesa Nivel  =U\r\nMesa Puntos =250\r\nMesa Vista  =S\r\n"));
 
         OpcionesMesa guardadas;
         QVERIFY(almacen.Cargar(&guardadas).isEmpty());
         QCOMPARE(guardadas.Valor("Nivel"), QString("U"));
         QCOMPARE(guardadas.Valor("Puntos"), QString("250"));
         QCOMPARE(guardadas.Valor("Salida"), QString("PG"));
+        QCOMPARE(guardadas.Valor("Vista"), QString("S"));
     }
 
     void muestraElPuertoYLineasEnteras() {

@@ -21,6 +21,7 @@ private slots:
         o.Puntos = 250;
         o.Tiempo1 = 7;
         o.Tiempo2 = 31;
+        o.Vista = 'S';
         frmOpciones f(o);
         QCOMPARE(f.cboNivel->currentText(), QString("Ultra!"));
         QCOMPARE(f.cboSalida->currentText(), QString("Jugador a la derecha!"));
@@ -30,6 +31,7 @@ private slots:
         QCOMPARE(f.txtPuntos->text(), QString("250"));
         QCOMPARE(f.txtTiempo1->text(), QString("7"));
         QCOMPARE(f.txtTiempo2->text(), QString("31"));
+        QCOMPARE(f.cboVista->currentText(), QString("Solo lo que sabe cada silla"));
         QCOMPARE(f.cboCierre->count(), 4);
         QCOMPARE(f.cboCierre->itemText(3), QString("Se anula la mano!"));
     }
