@@ -279,22 +279,23 @@ private:
 
     // Seat s has just laid its last tile. Its hand is not read, so a seat
     // going out is scored without taking the tile out.
-    int Ida(int s, Acumulado& acc) const
+    int Ida(const Posicion& x, int s, Acumulado& acc) const
     {
         const int pareja = ParejaDe(s);
         const int companero = Sig(Sig(s));
-        int puntos = p_.Puntos[Sig(s)] + p_.Puntos[Sig(companero)];
+        int puntos = x.Puntos[Sig(s)] + x.Puntos[Sig(companero)];
         if (acuPtos_)
-            puntos += p_.Puntos[companero];
+            puntos += x.Puntos[companero];
         acc.Idas[pareja] += 1;
         Anotar(acc, pareja, puntos);
         return gana_[s];
     }
+    int Ida(int s, Acumulado& acc) const { return Ida(p_, s, acc); }
 
-    int Cierre(Acumulado& acc) const
+    int Cierre(const Posicion& x, Acumulado& acc) const
     {
-        const int t13 = p_.Puntos[1] + p_.Puntos[3];
-        const int t24 = p_.Puntos[2] + p_.Puntos[4];
+        const int t13 = x.Puntos[1] + x.Puntos[3];
+        const int t24 = x.Puntos[2] + x.Puntos[4];
         const int gana = t13 < t24 ? 1 : t13 > t24 ? 2 : parejaSalida_;
         int puntos = gana == 1 ? t24 : t13;
         if (acuPtos_)
@@ -303,6 +304,7 @@ private:
         Anotar(acc, gana, puntos);
         return gana == miPareja_ ? kGana : kPierde;
     }
+    int Cierre(Acumulado& acc) const { return Cierre(p_, acc); }
 
     // The mover's preference among the letters of its moves: a win of its
     // pair when it has one; with no loss among them, a win of the analysing
@@ -409,26 +411,44 @@ private:
                | (std::uint64_t(std::min(a, b)) << 28) | jugadas;
     }
 
-    // 12 or more deep: no lines, so any move order, and the table.
+    // 12 or more deep: no lines, so any move order, and the table. The
+    // position is handled as a value from here on.
     int Abajo(int s, int a, int b, int pases, int prof, Acumulado& acc)
     {
-        if (p_.EnMano < kMinimoTabla)
-            return Final(s, a, b, pases, prof, acc);
-        const Posicion antes = p_;
-        int r = Avanzar(s, a, b, pases, prof, acc);
-        if (r < 0)
-            r = p_.EnMano < kMinimoTabla ? Final(s, a, b, 0, prof, acc) : Consultar(s, a, b, prof, acc);
-        p_ = antes;
-        return r;
+        Posicion x = p_;
+        if (x.EnMano < kMinimoTabla)
+            return Final(x, s, a, b, pases, prof, acc);
+        const int r = Avanzar(x, s, a, b, pases, prof, acc);
+        if (r >= 0)
+            return r;
+        if (x.EnMano < kMinimoTabla)
+            return Final(x, s, a, b, 0, prof, acc);
+        const std::uint64_t clave = Clave(s, a, b, x.Jugadas);
+        if (Entrada e; tabla_.Buscar(clave, e) && prof + e.Hondo < kGuarda) {
+            Sumar(e, prof, acc);
+            return LetraDe(e.Letra);
+        }
+        const int antes = hondo_;
+        hondo_ = -1;
+        Acumulado sub;
+        const int desde = tope_;
+        const int vistas = Seguir(x, s, a, b, prof, sub);
+        const int r2 = Explorar(s, desde, tope_ - desde, vistas, sub);
+        tope_ = desde;
+        acc.Unir(sub);
+        const int hondo = hondo_;
+        hondo_ = std::max(antes, hondo);
+        Guardar(clave, sub, r2, hondo, prof, x.EnMano);
+        return r2;
     }
 
     // Follows passes and forced moves from seat s until a seat has a choice
-    // (-1, with s, a, b and prof moved there and the forced tiles played) or
-    // the line ends (its letter, scored).
-    int Avanzar(int& s, int& a, int& b, int pases, int& prof, Acumulado& acc)
+    // (-1, with x, s, a, b and prof moved there) or the line ends (its
+    // letter, scored).
+    int Avanzar(Posicion& x, int& s, int& a, int& b, int pases, int& prof, Acumulado& acc)
     {
         for (;;) {
-            const std::uint32_t mano = p_.Mano[s];
+            const std::uint32_t mano = x.Mano[s];
             const std::uint32_t der = mano & conNumero_[b];
             const std::uint32_t izq = a != b ? mano & conNumero_[a] : 0u;
             if ((der | izq) == 0) {
@@ -437,26 +457,30 @@ private:
                 if (prof >= kGuarda)
                     return 0;
                 if (++pases >= 4)
-                    return Cierre(acc);
+                    return Cierre(x, acc);
                 s = Sig(s);
                 ++prof;
                 continue;
             }
             if (!Varios(mano)) {
                 // The last tile goes out at each end it fits.
-                const int r = Ida(s, acc);
+                const int r = Ida(x, s, acc);
                 if (der != 0 && izq != 0)
-                    Ida(s, acc);
+                    Ida(x, s, acc);
                 return r;
             }
             if (Varios(der) || Varios(izq) || (der != 0 && izq != 0))
                 return -1;
             const int t = std::countr_zero(der | izq);
+            const int suma = p1_[t] + p2_[t];
             if (der != 0)
-                b = p1_[t] + p2_[t] - b;
+                b = suma - b;
             else
-                a = p1_[t] + p2_[t] - a;
-            Quitar(s, t);
+                a = suma - a;
+            x.Mano[s] = mano & ~(1u << t);
+            x.Puntos[s] -= suma;
+            x.Jugadas |= 1u << t;
+            --x.EnMano;
             s = Sig(s);
             ++prof;
             pases = 0;
@@ -488,28 +512,6 @@ private:
     int LetraDe(char absoluta) const { return (absoluta == 'G') == (miPareja_ == 1) ? kGana : kPierde; }
     char Absoluta(int letra) const { return (letra == kGana) == (miPareja_ == 1) ? 'G' : 'P'; }
 
-    // A position with a choice and enough tiles: the table, or its moves.
-    int Consultar(int s, int a, int b, int prof, Acumulado& acc)
-    {
-        const std::uint64_t clave = Clave(s, a, b, p_.Jugadas);
-        if (Entrada e; tabla_.Buscar(clave, e) && prof + e.Hondo < kGuarda) {
-            Sumar(e, prof, acc);
-            return LetraDe(e.Letra);
-        }
-        const int antes = hondo_;
-        hondo_ = -1;
-        Acumulado sub;
-        const int desde = tope_;
-        const int vistas = Seguir(s, a, b, prof, sub);
-        const int r = Explorar(s, desde, tope_ - desde, vistas, sub);
-        tope_ = desde;
-        acc.Unir(sub);
-        const int hondo = hondo_;
-        hondo_ = std::max(antes, hondo);
-        Guardar(clave, sub, r, hondo, prof, p_.EnMano);
-        return r;
-    }
-
     // Keeps the aggregate of an explored position, unless the guard acted
     // inside it or a count outgrows its field.
     void Guardar(std::uint64_t clave, const Acumulado& sub, int r, int hondo, int prof, int enMano)
@@ -534,14 +536,13 @@ private:
         tabla_.Guardar(e);
     }
 
-    // Follows each move of seat s, which has a choice, to the next choice:
-    // lines that end on the way are scored into `acc` and their letters
-    // returned; the positions reached are pushed on the stack and, when the
-    // table keeps them, their probes started.
-    int Seguir(int s, int a, int b, int prof, Acumulado& acc)
+    // Follows each move of seat s, which has a choice in position x, to the
+    // next choice: lines that end on the way are scored into `acc` and their
+    // letters returned; the positions reached are pushed on the stack and,
+    // when the table keeps them, their probes started.
+    int Seguir(const Posicion x, int s, int a, int b, int prof, Acumulado& acc)
     {
-        const Posicion padre = p_;
-        const std::uint32_t mano = p_.Mano[s];
+        const std::uint32_t mano = x.Mano[s];
         const std::uint32_t der = mano & conNumero_[b];
         const std::uint32_t izq = a != b ? mano & conNumero_[a] : 0u;
         // At most 14 moves: room for all of them before any is pushed.
@@ -551,26 +552,30 @@ private:
         for (int lado = 0; lado < 2; ++lado) {
             for (std::uint32_t m = lado == 0 ? der : izq; m != 0; m &= m - 1) {
                 const int t = std::countr_zero(m);
+                const int suma = p1_[t] + p2_[t];
+                Hijo& h = pila_[static_cast<std::size_t>(tope_)];
+                h.P = x;
+                h.P.Mano[s] = mano & ~(1u << t);
+                h.P.Puntos[s] -= suma;
+                h.P.Jugadas |= 1u << t;
+                --h.P.EnMano;
                 int q = Sig(s), pr = prof + 1;
-                int na = lado == 0 ? a : p1_[t] + p2_[t] - a;
-                int nb = lado == 0 ? p1_[t] + p2_[t] - b : b;
-                Quitar(s, t);
-                const int r = Avanzar(q, na, nb, 0, pr, acc);
+                int na = lado == 0 ? a : suma - a;
+                int nb = lado == 0 ? suma - b : b;
+                const int r = Avanzar(h.P, q, na, nb, 0, pr, acc);
                 if (r >= 0) {
                     vistas |= r;
-                } else {
-                    Hijo& h = pila_[static_cast<std::size_t>(tope_++)];
-                    h.P = p_;
-                    h.S = q;
-                    h.A = na;
-                    h.B = nb;
-                    h.Prof = pr;
-                    h.Hecho = false;
-                    h.Clave = Clave(q, na, nb, p_.Jugadas);
-                    if (p_.EnMano >= kMinimoTabla)
-                        tabla_.Anticipar(h.Clave);
+                    continue;
                 }
-                p_ = padre;
+                ++tope_;
+                h.S = q;
+                h.A = na;
+                h.B = nb;
+                h.Prof = pr;
+                h.Hecho = false;
+                h.Clave = Clave(q, na, nb, h.P.Jugadas);
+                if (h.P.EnMano >= kMinimoTabla)
+                    tabla_.Anticipar(h.Clave);
             }
         }
         return vistas;
@@ -582,17 +587,20 @@ private:
     // their own probes) before the first of them is explored.
     int Explorar(int s, int desde, int cuantos, int vistas, Acumulado& acc)
     {
-        const Posicion padre = p_;
         const int base = tope_;
         const int hasta = desde + cuantos;
+        int faltan = 0;
         for (int i = desde; i < hasta; ++i) {
             Hijo& h = pila_[static_cast<std::size_t>(i)];
-            if (h.P.EnMano >= kMinimoTabla)
+            if (h.P.EnMano >= kMinimoTabla) {
+                ++faltan;
                 continue;
-            p_ = h.P;
-            vistas |= Final(h.S, h.A, h.B, 0, h.Prof, acc);
+            }
+            vistas |= Final(h.P, h.S, h.A, h.B, 0, h.Prof, acc);
             h.Hecho = true;
         }
+        if (faltan == 0)
+            return Preferida(s, vistas);
         for (int i = desde; i < hasta; ++i) {
             Hijo& h = pila_[static_cast<std::size_t>(i)];
             if (h.Hecho)
@@ -609,12 +617,11 @@ private:
             const auto k = static_cast<std::size_t>(i);
             if (pila_[k].Hecho)
                 continue;
-            p_ = pila_[k].P;
             const int antes = hondo_;
             hondo_ = -1;
             Acumulado sub;
             const int principio = tope_;
-            const int letras = Seguir(pila_[k].S, pila_[k].A, pila_[k].B, pila_[k].Prof, sub);
+            const int letras = Seguir(pila_[k].P, pila_[k].S, pila_[k].A, pila_[k].B, pila_[k].Prof, sub);
             Hijo& h = pila_[k];
             h.Sub = sub;
             h.Desde = principio;
@@ -627,7 +634,6 @@ private:
             const auto k = static_cast<std::size_t>(i);
             if (pila_[k].Hecho)
                 continue;
-            p_ = pila_[k].P;
             const int antes = hondo_;
             hondo_ = pila_[k].Hondo;
             Acumulado sub = pila_[k].Sub;
@@ -639,19 +645,18 @@ private:
             acc.Unir(sub);
             vistas |= r;
         }
-        p_ = padre;
         tope_ = base;
         return Preferida(s, vistas);
     }
 
     // The end of the hand: positions with few tiles, most of the nodes of an
     // analysis. The same walk pared down: passes in a loop, only the hands
-    // and pip sums kept up to date, no table.
-    int Final(int s, int a, int b, int pases, int prof, Acumulado& acc)
+    // and pip sums of x changed (and put back), no table.
+    int Final(Posicion& x, int s, int a, int b, int pases, int prof, Acumulado& acc)
     {
         std::uint32_t mano, der, izq;
         for (;;) {
-            mano = p_.Mano[s];
+            mano = x.Mano[s];
             der = mano & conNumero_[b];
             izq = a != b ? mano & conNumero_[a] : 0u;
             if ((der | izq) != 0)
@@ -661,26 +666,26 @@ private:
             if (prof >= kGuarda)
                 return 0;
             if (++pases >= 4)
-                return Cierre(acc);
+                return Cierre(x, acc);
             s = Sig(s);
             ++prof;
         }
         if (!Varios(mano)) {
             // The last tile goes out at each end it fits.
-            const int r = Ida(s, acc);
+            const int r = Ida(x, s, acc);
             if (der != 0 && izq != 0)
-                Ida(s, acc);
+                Ida(x, s, acc);
             return r;
         }
         const int sig = Sig(s);
-        const std::uint32_t siguiente = p_.Mano[sig];
+        const std::uint32_t siguiente = x.Mano[sig];
         int vistas = 0, r = 0;
         for (std::uint32_t todas = der | izq; todas != 0; todas &= todas - 1) {
             const int t = std::countr_zero(todas);
             const std::uint32_t bit = 1u << t;
             const int suma = p1_[t] + p2_[t];
-            p_.Mano[s] = mano & ~bit;
-            p_.Puntos[s] -= suma;
+            x.Mano[s] = mano & ~bit;
+            x.Puntos[s] -= suma;
             for (int lado = 0; lado < 2; ++lado) {
                 if (!((lado == 0 ? der : izq) & bit))
                     continue;
@@ -690,17 +695,17 @@ private:
                 const bool porIzq = na != nb && (siguiente & conNumero_[na]) != 0;
                 if (!Varios(siguiente) && (porDer || porIzq)) {
                     // The next seat goes out with its last tile, once per end.
-                    r = Ida(sig, acc);
+                    r = Ida(x, sig, acc);
                     if (porDer && porIzq)
-                        Ida(sig, acc);
+                        Ida(x, sig, acc);
                 } else {
-                    r = Final(sig, na, nb, 0, prof + 1, acc);
+                    r = Final(x, sig, na, nb, 0, prof + 1, acc);
                 }
                 vistas |= r;
             }
-            p_.Puntos[s] += suma;
+            x.Puntos[s] += suma;
         }
-        p_.Mano[s] = mano;
+        x.Mano[s] = mano;
         const bool varias = Varios(der) || Varios(izq) || (der != 0 && izq != 0);
         return varias ? Preferida(s, vistas) : r;
     }
