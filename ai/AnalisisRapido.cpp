@@ -249,7 +249,9 @@ private:
     // Depth of the deepest seat without a placement met since the innermost
     // kept position began; -1 none.
     int hondo_ = -1;
-    std::vector<Hijo> pila_ = std::vector<Hijo>(256);
+    // Grows on demand; starting small, every analysis takes the path that
+    // grows it (and the sanitizer runs check it).
+    std::vector<Hijo> pila_ = std::vector<Hijo>(16);
     int tope_ = 0;
 
     static int Sig(int s) { return (s & 3) + 1; }
