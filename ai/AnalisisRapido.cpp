@@ -713,6 +713,14 @@ private:
     }
 };
 
+// Buckets of the table for an analysis from a position with this many tiles
+// in hands: about one per two positions it keeps (a first play keeps some
+// three million; each play fewer keeps a third to a half as many).
+int BitsTabla(int enMano)
+{
+    return std::clamp(enMano - 7, 12, 21);
+}
+
 // What the fast engine keeps between analyses: one table, shared by both
 // workers, and the context it was filled in. A kept aggregate depends on the
 // hands (through the tiles left, the key), on the pair that led the hand (the
@@ -751,7 +759,7 @@ struct Memoria {
         }
         if (vale && disjuntas)
             return;
-        Tabla->NuevoContexto();
+        Tabla->NuevoContexto(BitsTabla(e.ContarEnMano()));
         for (int s = 1; s <= 4; ++s)
             Duenos[s] = disjuntas ? manos[s] : 0u;
         ParejaSalida = ParejaDe(e.Salidor);
@@ -761,7 +769,7 @@ struct Memoria {
     void Olvidar()
     {
         if (Tabla)
-            Tabla->NuevoContexto();
+            Tabla->NuevoContexto(kBits);
         AcuPtos = -1;
     }
 };
@@ -893,7 +901,7 @@ Busqueda BuscarRapido(const Estado& e, Anfitrion& a)
         memoria.Preparar(e);
         tabla = memoria.Tabla.get();
     } else {
-        propia = std::make_unique<TablaPosiciones>(enMano >= 27 ? 20 : enMano >= 24 ? 16 : enMano >= 20 ? 14 : 10);
+        propia = std::make_unique<TablaPosiciones>(BitsTabla(enMano));
         tabla = propia.get();
     }
 

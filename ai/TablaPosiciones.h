@@ -3,6 +3,7 @@
 // position, shared without locks by the two workers and kept between the
 // analyses of a hand (AnalisisRapido.cpp says what goes in it and when).
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <cstdlib>
@@ -36,19 +37,23 @@ public:
         // A smaller table only costs speed, so fall back when memory is short.
         for (; bits > 8 && !Reservar(bits); --bits) {
         }
+        reservados_ = mascara_;
     }
     ~TablaPosiciones() { Liberar(); }
     TablaPosiciones(const TablaPosiciones&) = delete;
     TablaPosiciones& operator=(const TablaPosiciones&) = delete;
 
     // Entries of earlier contexts stop matching: the stamp is part of every
-    // stored key.
-    void NuevoContexto()
+    // stored key. The new context uses the first 2^bits buckets only (at
+    // most what was reserved): pages come zeroed on their first touch, so a
+    // small analysis in a new process spares the zeroing of the whole table.
+    void NuevoContexto(int bits)
     {
         if (++sello_ == kSellos) {
-            std::memset(static_cast<void*>(tabla_), 0, 2 * (mascara_ + 1) * sizeof(Entrada));
+            std::memset(static_cast<void*>(tabla_), 0, 2 * (reservados_ + 1) * sizeof(Entrada));
             sello_ = 1;
         }
+        mascara_ = std::min((std::size_t{1} << bits) - 1, reservados_);
     }
 
     // Starts loading a bucket, to be read a while later. Always inlined: GCC
@@ -88,7 +93,8 @@ public:
 
 private:
     static constexpr std::uint64_t kSellos = 1u << 16;
-    std::size_t mascara_ = 0;
+    std::size_t mascara_ = 0;     // buckets in use, less one
+    std::size_t reservados_ = 0;  // buckets reserved, less one
     std::size_t tamano_ = 0;
     void* base_ = nullptr;
     Entrada* tabla_ = nullptr;
