@@ -2,11 +2,14 @@
 // for each position (record, K) the median seconds of several runs, the peak
 // memory, the number of lines (dominoes and blocked lines over every root
 // move) and a hash of the tree file, for the fast engine and, where it is
-// affordable, the reference one. Then whole hands of `quimbolo-cli simular`
-// at level U with the early analysis accepted.
+// affordable, the reference one, with how many times faster the fast one was
+// in the same run. Then whole hands of `quimbolo-cli simular` at level U with
+// the early analysis accepted. The load average is printed before and after:
+// the figures mean little without it on a shared machine.
 //
-//   bench_analisis [--repeticiones N] [--referencia no|parcial|toda]
-//                  [--sin-simular] [--firma] [RECORD:K ...]
+//   bench_analisis [--repeticiones N] [--repeticiones-referencia N]
+//                  [--referencia no|parcial|toda] [--sin-simular] [--firma]
+//                  [RECORD:K ...]
 //
 // --firma prints only "record K lines hash play" per position of the fast
 // engine (play: the chosen tile's number and end letter, e.g. "13I"): the
@@ -21,6 +24,7 @@
 #include <QTextStream>
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -72,6 +76,7 @@ double Mediana(std::vector<double> v)
 
 struct Medida {
     double Segundos = 0;
+    double Cpu = 0;  // processor seconds of the process, both workers
     double MiB = 0;
     std::int64_t Lineas = 0;
     std::uint64_t Hash = 0;
@@ -98,7 +103,7 @@ bool Posicionar(const QString& ruta, int k, const QString& carpeta, Estado& e)
 Medida Medir(const QString& ruta, int k, const QString& carpeta, bool referencia, int repeticiones)
 {
     Medida m;
-    std::vector<double> tiempos;
+    std::vector<double> tiempos, cpu;
     ReiniciarPico();
     for (int i = 0; i < repeticiones; ++i) {
         Estado e;
@@ -107,14 +112,19 @@ Medida Medir(const QString& ruta, int k, const QString& carpeta, bool referencia
         AnfitrionMudo host;
         OlvidarAnalisis();  // every run starts cold, as the first play of a hand does
         QElapsedTimer reloj;
+        timespec c0{}, c1{};
+        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &c0);
         reloj.start();
         const ResultadoAnalisis r = referencia ? AnalizarPosicionReferencia(e, host) : AnalizarPosicion(e, host);
         tiempos.push_back(reloj.nsecsElapsed() / 1e9);
+        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &c1);
+        cpu.push_back(static_cast<double>(c1.tv_sec - c0.tv_sec) + static_cast<double>(c1.tv_nsec - c0.tv_nsec) / 1e9);
         m.Lineas = r.Lineas;
         m.Hash = Fnv(r.Arbol);
         m.Jugada = QStringLiteral("%1%2").arg(r.Ficha, 2, 10, QChar('0')).arg(r.Punta.left(1));
     }
     m.Segundos = Mediana(tiempos);
+    m.Cpu = Mediana(cpu);
     m.MiB = PicoMiB();
     return m;
 }
@@ -142,13 +152,21 @@ bool Simular(const QString& cli, const QString& ruta, const QString& carpeta, do
     return WIFEXITED(estado) && WEXITSTATUS(estado) == 0;
 }
 
+QString Carga()
+{
+    QFile f(QStringLiteral("/proc/loadavg"));
+    if (!f.open(QIODevice::ReadOnly))
+        return QStringLiteral("?");
+    return QString::fromUtf8(f.readAll()).section(' ', 0, 2);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
-    int repeticiones = 5;
+    int repeticiones = 5, repeticionesReferencia = 1;
     QString referencia = QStringLiteral("parcial");
     bool simular = true, firma = false;
     QStringList posiciones;
@@ -156,6 +174,8 @@ int main(int argc, char** argv)
         const QString a = args.takeFirst();
         if (a == "--repeticiones" && !args.isEmpty())
             repeticiones = std::max(1, args.takeFirst().toInt());
+        else if (a == "--repeticiones-referencia" && !args.isEmpty())
+            repeticionesReferencia = std::max(1, args.takeFirst().toInt());
         else if (a == "--referencia" && !args.isEmpty())
             referencia = args.takeFirst();
         else if (a == "--sin-simular")
@@ -175,12 +195,15 @@ int main(int argc, char** argv)
 
     QTemporaryDir carpeta;
     if (!firma) {
-        out << QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8\n")
+        out << "carga antes: " << Carga() << "\n";
+        out << QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9 %10\n")
                    .arg("posición", -14)
                    .arg("rápido s", 10)
+                   .arg("CPU s", 7)
                    .arg("MiB", 7)
                    .arg("ref. s", 9)
                    .arg("MiB", 7)
+                   .arg("veces", 6)
                    .arg("líneas", 12)
                    .arg("hash árbol", 17)
                    .arg("igual");
@@ -197,18 +220,26 @@ int main(int argc, char** argv)
             continue;
         }
         const bool conRef = referencia == "toda" || (referencia == "parcial" && k >= 1);
-        const Medida ref = conRef ? Medir(ruta, k, carpeta.path(), true, 1) : Medida{};
-        out << QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8\n")
+        const Medida ref = conRef ? Medir(ruta, k, carpeta.path(), true, repeticionesReferencia) : Medida{};
+        const bool veces = conRef && rap.Segundos > 0;
+        out << QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9 %10\n")
                    .arg(nombre + " K=" + QString::number(k), -14)
                    .arg(rap.Segundos, 10, 'f', 3)
+                   .arg(rap.Cpu, 7, 'f', 3)
                    .arg(rap.MiB, 7, 'f', 1)
                    .arg(conRef ? QString::number(ref.Segundos, 'f', 3) : QStringLiteral("-"), 9)
                    .arg(conRef ? QString::number(ref.MiB, 'f', 1) : QStringLiteral("-"), 7)
+                   .arg(veces ? QString::number(ref.Segundos / rap.Segundos, 'f', 1) : QStringLiteral("-"), 6)
                    .arg(rap.Lineas, 12)
                    .arg(QString::number(rap.Hash, 16), 17)
                    .arg(!conRef ? QStringLiteral("-")
                         : (ref.Lineas == rap.Lineas && ref.Hash == rap.Hash) ? QStringLiteral("sí")
                                                                               : QStringLiteral("NO"));
+        out.flush();
+    }
+
+    if (!firma) {
+        out << "carga después: " << Carga() << "\n";
         out.flush();
     }
 

@@ -10,19 +10,24 @@
 
 namespace {
 
-// A random deal and K random legal plays; false when the hand ended first.
-bool PosicionAlAzar(std::mt19937& azar, int k, Estado& e)
+struct Mano {
+    std::array<int, 28> Reparto{};
+    int Salidor = 1;
+    std::vector<std::pair<int, char>> Tiros;
+};
+
+// A random deal and up to K random legal plays, fewer when the hand ends.
+Mano ManoAlAzar(std::mt19937& azar, int k)
 {
-    std::array<int, 28> reparto{};
+    Mano m;
     for (int t = 0; t < 28; ++t)
-        reparto[t] = t;
-    std::shuffle(reparto.begin(), reparto.end(), azar);
-    const int salidor = static_cast<int>(azar() % 4) + 1;
-    std::vector<std::pair<int, char>> tiros;
+        m.Reparto[t] = t;
+    std::shuffle(m.Reparto.begin(), m.Reparto.end(), azar);
+    m.Salidor = static_cast<int>(azar() % 4) + 1;
     for (int i = 0; i < k; ++i) {
         Estado p;
-        if (!Jugar(p, reparto, salidor, tiros))
-            return false;
+        if (!Jugar(p, m.Reparto, m.Salidor, m.Tiros))
+            break;
         std::vector<std::pair<int, char>> legales;
         for (int j = 1; j <= 7; ++j) {
             const int t = p.Jugadores[p.Turno].Mano[j];
@@ -34,10 +39,23 @@ bool PosicionAlAzar(std::mt19937& azar, int k, Estado& e)
             if (p.NumTiro > 0 && (p.ValorIzq == a || p.ValorIzq == b))
                 legales.push_back({t, 'I'});
         }
-        tiros.push_back(legales[azar() % legales.size()]);
+        m.Tiros.push_back(legales[azar() % legales.size()]);
     }
+    return m;
+}
+
+// The position after the first k plays of the hand; false when they end it.
+bool Tras(const Mano& m, int k, Estado& e)
+{
     e = Estado();
-    return Jugar(e, reparto, salidor, tiros);
+    return Jugar(e, m.Reparto, m.Salidor, {m.Tiros.begin(), m.Tiros.begin() + k});
+}
+
+// A random deal and K random legal plays; false when the hand ended first.
+bool PosicionAlAzar(std::mt19937& azar, int k, Estado& e)
+{
+    const Mano m = ManoAlAzar(azar, k);
+    return static_cast<int>(m.Tiros.size()) == k && Tras(m, k, e);
 }
 
 void Comparar(Estado& e)
@@ -103,6 +121,26 @@ private slots:
             CompararVarias(20261206, 100, {5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 6, 7, 8, 9, 10, 11, 12, 13, 14, 4});
         else
             CompararVarias(20261206, 300, {3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14});
+    }
+
+    // Every play of a hand analysed in turn, as the game does: each analysis
+    // starts from what the earlier ones of the hand left in the table.
+    void igualJugadaTrasJugada()
+    {
+        std::mt19937 azar(424242);
+        for (int mano = 0; mano < (kSanitizado ? 1 : 3); ++mano) {
+            const Mano m = ManoAlAzar(azar, 28);
+            for (int k = kSanitizado ? 6 : 3; k < static_cast<int>(m.Tiros.size()); ++k) {
+                Estado e;
+                QVERIFY(Tras(m, k, e));
+                e.Opciones.AcuPtos = mano % 2;
+                Comparar(e);
+                if (QTest::currentTestFailed()) {
+                    qWarning("mano %d, K %d", mano, k);
+                    return;
+                }
+            }
+        }
     }
 
     // The first plays of a hand: the cache and the second worker at full use.
