@@ -52,7 +52,7 @@ bool Tras(const Mano& m, int k, Estado& e)
 }
 
 // A random deal and K random legal plays; false when the hand ended first.
-bool PosicionAlAzar(std::mt19937& azar, int k, Estado& e)
+bool PosicionDeManoAlAzar(std::mt19937& azar, int k, Estado& e)
 {
     const Mano m = ManoAlAzar(azar, k);
     return static_cast<int>(m.Tiros.size()) == k && Tras(m, k, e);
@@ -102,7 +102,7 @@ class PruebaRapido : public QObject {
         for (int hechas = 0; hechas < n;) {
             const int k = ks[static_cast<std::size_t>(hechas) % ks.size()];
             Estado e;
-            if (!PosicionAlAzar(azar, k, e))
+            if (!PosicionDeManoAlAzar(azar, k, e))
                 continue;
             e.Opciones.AcuPtos = (hechas / static_cast<int>(ks.size())) % 2;
             Comparar(e);
