@@ -426,7 +426,7 @@ private:
         if (x.EnMano < kMinimoTabla)
             return Final(x, s, a, b, 0, prof, acc);
         const std::uint64_t clave = Clave(s, a, b, x.Jugadas);
-        if (Entrada e; tabla_.Buscar(clave, e) && prof + e.Hondo < kGuarda) {
+        if (Entrada e; tabla_.Buscar(clave, x.EnMano, e) && prof + e.Hondo < kGuarda) {
             Sumar(e, prof, acc);
             return LetraDe(e.Letra);
         }
@@ -607,7 +607,7 @@ private:
             Hijo& h = pila_[static_cast<std::size_t>(i)];
             if (h.Hecho)
                 continue;
-            if (Entrada e; tabla_.Buscar(h.Clave, e) && h.Prof + e.Hondo < kGuarda) {
+            if (Entrada e; tabla_.Buscar(h.Clave, h.P.EnMano, e) && h.Prof + e.Hondo < kGuarda) {
                 Sumar(e, h.Prof, acc);
                 vistas |= LetraDe(e.Letra);
                 h.Hecho = true;

@@ -3,6 +3,15 @@
 // both engines produce the same bytes.
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "ai/Analisis.h"
 #include "records/ArchivoEntero.h"
@@ -84,8 +93,67 @@ QString Ruta(const QString& carpetaApp)
 
 bool Guardar(const QString& carpetaApp, const QByteArray& contenido, QString* error)
 {
-    // Written whole or not at all: a crash or a full disk never leaves half a tree.
-    return EscribirEntero(Ruta(carpetaApp), contenido, error);
+    // Written whole or not at all: the text goes to a temporary file in the
+    // same folder, which is renamed over the old tree only once every byte
+    // was written and the file closed without error. A reader therefore
+    // sees the old tree or the new one, never part of one, also when the
+    // program dies half-way.
+    //
+    // Unlike the hand records, the tree is not synced to the disk before the
+    // rename. It is recreated by every analysis (several a second for the
+    // honest computer), and the sync was most of the cost of an analysis
+    // late in a hand. What it would buy is the tree surviving a power cut
+    // of the whole machine just after an analysis; a lost tree only means
+    // the next analysis writes it again. A full disk still shows here: the
+    // space is taken when the bytes are written, and a deferred failure at
+    // the close is checked too.
+    //
+    // The rename replaces a symbolic link planted at the name instead of
+    // following it, so nothing is ever written outside the folder.
+    const QString ruta = Ruta(carpetaApp);
+    const QFileInfo info(ruta);
+    auto falla = [&](const QString& plantilla, const QString& donde, const QString& razon) {
+        if (error)
+            *error = plantilla.arg(QDir::toNativeSeparators(donde), razon);
+        return false;
+    };
+    const QString noEscribe = QStringLiteral("No se puede escribir «%1»: %2.");
+    errno = 0;
+    if (!QDir().mkpath(info.absolutePath()))
+        return falla(QStringLiteral("No se puede crear la carpeta «%1»: %2."), info.absolutePath(),
+                     RazonDelSistema(errno, true));
+    if (info.exists() && !info.isSymLink() && !info.isWritable())
+        return falla(noEscribe, ruta, QStringLiteral("el archivo está protegido contra escritura"));
+
+    QByteArray temporal = QFile::encodeName(ruta) + ".XXXXXX";
+    const int fd = ::mkostemp(temporal.data(), O_CLOEXEC);
+    if (fd < 0)
+        return falla(noEscribe, ruta, RazonDelSistema(errno, true));
+    const mode_t mascara = ::umask(0);
+    ::umask(mascara);
+    ::fchmod(fd, 0666 & ~mascara);
+    auto abandonar = [&](int numero) {
+        ::unlink(temporal.constData());
+        return falla(noEscribe, ruta, RazonDelSistema(numero, true, QString::fromLocal8Bit(std::strerror(numero))));
+    };
+    const char* p = contenido.constData();
+    for (qsizetype falta = contenido.size(); falta > 0;) {
+        const ssize_t n = ::write(fd, p, static_cast<size_t>(falta));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            const int numero = n < 0 ? errno : ENOSPC;
+            ::close(fd);
+            return abandonar(numero);
+        }
+        p += n;
+        falta -= n;
+    }
+    if (::close(fd) != 0)
+        return abandonar(errno);
+    if (::rename(temporal.constData(), QFile::encodeName(ruta).constData()) != 0)
+        return abandonar(errno);
+    return true;
 }
 
 }  // namespace arbol

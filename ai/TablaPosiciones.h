@@ -64,11 +64,17 @@ public:
         __builtin_prefetch(&tabla_[2 * Indice(clave)]);
     }
 
-    bool Buscar(std::uint64_t clave, Entrada& e) const
+    // `fichas`: the tiles in hands of the position, kept with it. An entry
+    // of another size or of another context is passed over on its last word
+    // alone, without the costlier check of the whole key.
+    bool Buscar(std::uint64_t clave, int fichas, Entrada& e) const
     {
         const std::uint64_t sellada = Sellar(clave);
-        const Entrada* b = &tabla_[2 * Indice(clave)];
+        const std::uint64_t marca = (sello_ & 0xff) << 8 | static_cast<std::uint64_t>(fichas);
+        Entrada* b = &tabla_[2 * Indice(clave)];
         for (int i = 0; i < 2; ++i) {
+            if ((Palabra(b[i], 3).load(std::memory_order_relaxed) >> 48) != marca)
+                continue;
             Leer(b[i], e);
             if (e.Clave == (sellada ^ Mezcla(e)))
                 return true;

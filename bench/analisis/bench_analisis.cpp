@@ -3,9 +3,11 @@
 // memory, the number of lines (dominoes and blocked lines over every root
 // move) and a hash of the tree file, for the fast engine and, where it is
 // affordable, the reference one, with how many times faster the fast one was
-// in the same run. Then whole hands of `quimbolo-cli simular` at level U with
-// the early analysis accepted. The load average is printed before and after:
-// the figures mean little without it on a shared machine.
+// in the same run, by the clock and by processor seconds (the second does
+// not depend on whether a second core was free). Then whole hands of
+// `quimbolo-cli simular` at level U with the early analysis accepted. The
+// load average is printed before and after: the figures mean little without
+// it on a shared machine.
 //
 //   bench_analisis [--repeticiones N] [--repeticiones-referencia N]
 //                  [--referencia no|parcial|toda] [--sin-simular] [--firma]
@@ -196,7 +198,7 @@ int main(int argc, char** argv)
     QTemporaryDir carpeta;
     if (!firma) {
         out << "carga antes: " << Carga() << "\n";
-        out << QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9 %10\n")
+        out << QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9 %10 %11\n")
                    .arg("posición", -14)
                    .arg("rápido s", 10)
                    .arg("CPU s", 7)
@@ -204,6 +206,7 @@ int main(int argc, char** argv)
                    .arg("ref. s", 9)
                    .arg("MiB", 7)
                    .arg("veces", 6)
+                   .arg("v. CPU", 6)
                    .arg("líneas", 12)
                    .arg("hash árbol", 17)
                    .arg("igual");
@@ -222,7 +225,7 @@ int main(int argc, char** argv)
         const bool conRef = referencia == "toda" || (referencia == "parcial" && k >= 1);
         const Medida ref = conRef ? Medir(ruta, k, carpeta.path(), true, repeticionesReferencia) : Medida{};
         const bool veces = conRef && rap.Segundos > 0;
-        out << QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9 %10\n")
+        out << QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9 %10 %11\n")
                    .arg(nombre + " K=" + QString::number(k), -14)
                    .arg(rap.Segundos, 10, 'f', 3)
                    .arg(rap.Cpu, 7, 'f', 3)
@@ -230,6 +233,7 @@ int main(int argc, char** argv)
                    .arg(conRef ? QString::number(ref.Segundos, 'f', 3) : QStringLiteral("-"), 9)
                    .arg(conRef ? QString::number(ref.MiB, 'f', 1) : QStringLiteral("-"), 7)
                    .arg(veces ? QString::number(ref.Segundos / rap.Segundos, 'f', 1) : QStringLiteral("-"), 6)
+                   .arg(conRef && rap.Cpu > 0 ? QString::number(ref.Cpu / rap.Cpu, 'f', 1) : QStringLiteral("-"), 6)
                    .arg(rap.Lineas, 12)
                    .arg(QString::number(rap.Hash, 16), 17)
                    .arg(!conRef ? QStringLiteral("-")

@@ -156,6 +156,44 @@ private slots:
         QVERIFY(QFile::exists(otra.path() + "/JGO/Tree.Dom"));
     }
 
+    // The tree is replaced whole: a name that cannot be replaced keeps what
+    // it had and leaves no temporary file, and a link planted at the name is
+    // replaced rather than followed out of the folder.
+    void arbolSeReemplazaEnteroSinSalirDeLaCarpeta()
+    {
+        QTemporaryDir base;
+        const QString jgo = base.path() + "/JGO";
+        QVERIFY(arbol::Guardar(base.path(), "viejo\r\n"));
+        QVERIFY(arbol::Guardar(base.path(), "nuevo\r\n"));
+        QFile f(jgo + "/Tree.Dom");
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("nuevo\r\n"));
+        f.close();
+
+        QFile fuera(base.path() + "/fuera.txt");
+        QVERIFY(fuera.open(QIODevice::WriteOnly));
+        fuera.write("ajeno");
+        fuera.close();
+        QVERIFY(QFile::remove(jgo + "/Tree.Dom"));
+        QVERIFY(QFile::link(base.path() + "/fuera.txt", jgo + "/Tree.Dom"));
+        QVERIFY(arbol::Guardar(base.path(), "otro\r\n"));
+        QVERIFY(!QFileInfo(jgo + "/Tree.Dom").isSymLink());
+        QVERIFY(fuera.open(QIODevice::ReadOnly));
+        QCOMPARE(fuera.readAll(), QByteArray("ajeno"));
+        fuera.close();
+
+        // A folder in the way: the rename fails after the text was written.
+        QVERIFY(QFile::remove(jgo + "/Tree.Dom"));
+        QVERIFY(QDir(jgo).mkpath("Tree.Dom/dentro"));
+        QString error;
+        QVERIFY(!arbol::Guardar(base.path(), "perdido\r\n", &error));
+        QVERIFY2(error.startsWith(QStringLiteral("No se puede escribir «")) && error.contains("Tree.Dom"),
+                 qPrintable(error));
+        QCOMPARE(QDir(jgo).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList{"Tree.Dom"});
+        QVERIFY(QFileInfo(jgo + "/Tree.Dom/dentro").isDir());
+    }
+
     void eligeEntreEmpatesPorElMaximo()
     {
         // Made-up records for seat 2 on a line open at 1 and 2: three moves
