@@ -5,7 +5,7 @@
 #include <QDir>
 
 #include "ai/Analisis.h"
-#include "records/ArchivoEntero.h"
+#include "rules/ArchivoEntero.h"
 #include "rules/Formato.h"
 
 namespace arbol {
