@@ -6,7 +6,7 @@
 
 namespace {
 
-ResultadoAnalisis Analizar(Estado& e, Anfitrion& a, Busqueda (*buscar)(const Estado&, Anfitrion&),
+ResultadoAnalisis Analizar(Estado& e, Avance& a, Busqueda (*buscar)(const Estado&, Avance&),
                            Desempate desempate = Desempate::Corregido)
 {
     a.MostrarPicThink(true);
@@ -44,12 +44,12 @@ ResultadoAnalisis Analizar(Estado& e, Anfitrion& a, Busqueda (*buscar)(const Est
 
 }  // namespace
 
-ResultadoAnalisis AnalizarPosicion(Estado& e, Anfitrion& a, Desempate desempate)
+ResultadoAnalisis AnalizarPosicion(Estado& e, Avance& a, Desempate desempate)
 {
     return Analizar(e, a, &BuscarRapido, desempate);
 }
 
-ResultadoAnalisis AnalizarPosicionReferencia(Estado& e, Anfitrion& a)
+ResultadoAnalisis AnalizarPosicionReferencia(Estado& e, Avance& a)
 {
     return Analizar(e, a, &BuscarReferencia);
 }

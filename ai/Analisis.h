@@ -31,7 +31,7 @@
 #include <cstdint>
 #include <string>
 
-#include "rules/Anfitrion.h"
+#include "ai/Avance.h"
 #include "rules/Estado.h"
 
 // One half of a per-move record: the root move at one end. Pairs 1..2.
@@ -81,13 +81,13 @@ struct ResultadoAnalisis {
 // Searches with the fast engine (the one the game uses), writes JGO/Tree.Dom,
 // classifies and appends the forecast entries to Pronosticos[NumTiro + 1].
 // Seat Turno must have a legal placement.
-ResultadoAnalisis AnalizarPosicion(Estado& e, Anfitrion& a, Desempate desempate = Desempate::Corregido);
+ResultadoAnalisis AnalizarPosicion(Estado& e, Avance& a, Desempate desempate = Desempate::Corregido);
 // The same with the reference engine.
-ResultadoAnalisis AnalizarPosicionReferencia(Estado& e, Anfitrion& a);
+ResultadoAnalisis AnalizarPosicionReferencia(Estado& e, Avance& a);
 
 // The two searches alone (no file, no classification).
-Busqueda BuscarReferencia(const Estado& e, Anfitrion& a);
-Busqueda BuscarRapido(const Estado& e, Anfitrion& a);
+Busqueda BuscarReferencia(const Estado& e, Avance& a);
+Busqueda BuscarRapido(const Estado& e, Avance& a);
 // The fast engine keeps what it learnt for the later plays of the same hand;
 // this forgets it, as if no analysis had run (for cold measurements).
 void OlvidarAnalisis();

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "ai/Conocimiento.h"
-#include "rules/AnfitrionMudo.h"
 #include "rules/Formato.h"
 
 namespace {
@@ -138,7 +137,7 @@ int RepartosPorOmision(int enMano)
     return 4096;
 }
 
-ResultadoHonesto AnalizarHonesto(Estado& e, Anfitrion& a, const ParametrosHonestos& p)
+ResultadoHonesto AnalizarHonesto(Estado& e, Avance& a, const ParametrosHonestos& p)
 {
     ResultadoHonesto res;
     const Conocimiento saber = LoQueSabe(e);
@@ -162,10 +161,10 @@ ResultadoHonesto AnalizarHonesto(Estado& e, Anfitrion& a, const ParametrosHonest
     std::vector<Sumas> sumas(2);
     auto trabajar = [&](int w, bool informar) {
         Estado copia = e;
-        AnfitrionMudo mudo;
+        SinAvance nada;
         for (int i; (i = siguiente.fetch_add(1)) < n;) {
             Poner(copia, repartos.Reparto(indices[static_cast<std::size_t>(i)]), e.Turno);
-            const Busqueda b = BuscarRapido(copia, mudo);
+            const Busqueda b = BuscarRapido(copia, nada);
             for (int t = 0; t < kNumFichas; ++t) {
                 if (b.Analisis[t].D.Llena)
                     sumas[w][t][0].Agregar(b.Analisis[t].D);

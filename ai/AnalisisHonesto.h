@@ -41,4 +41,4 @@ int RepartosPorOmision(int enMano);
 
 // Analyses for seat e.Turno, which must have a legal placement, and appends
 // the forecast entries to Pronosticos[NumTiro + 1]. Shows the progress.
-ResultadoHonesto AnalizarHonesto(Estado& e, Anfitrion& a, const ParametrosHonestos& p);
+ResultadoHonesto AnalizarHonesto(Estado& e, Avance& a, const ParametrosHonestos& p);

@@ -807,7 +807,7 @@ std::vector<JugadaRaiz> JugadasRaiz(const Estado& e)
 }
 
 // The root moves explored by this thread alone, in order.
-void ExplorarSolo(const Estado& e, TablaPosiciones& tabla, Anfitrion& a, const std::vector<JugadaRaiz>& jugadas,
+void ExplorarSolo(const Estado& e, TablaPosiciones& tabla, Avance& a, const std::vector<JugadaRaiz>& jugadas,
                   std::vector<MovimientoRaiz>& movs, std::vector<std::string>& lineas)
 {
     Rapida r(e, tabla);
@@ -821,7 +821,7 @@ void ExplorarSolo(const Estado& e, TablaPosiciones& tabla, Anfitrion& a, const s
 // The root moves shared by two workers through the nodes a few levels down.
 // Each node's result lands in its own slot, so the output never depends on
 // which worker explored what. False when no second thread could be started.
-bool ExplorarEntreDos(const Estado& e, TablaPosiciones& tabla, Anfitrion& a, const std::vector<JugadaRaiz>& jugadas,
+bool ExplorarEntreDos(const Estado& e, TablaPosiciones& tabla, Avance& a, const std::vector<JugadaRaiz>& jugadas,
                       std::vector<MovimientoRaiz>& movs, std::vector<std::string>& lineas)
 {
     const int n = static_cast<int>(jugadas.size());
@@ -886,7 +886,7 @@ void OlvidarAnalisis()
     m.Olvidar();
 }
 
-Busqueda BuscarRapido(const Estado& e, Anfitrion& a)
+Busqueda BuscarRapido(const Estado& e, Avance& a)
 {
     const std::vector<JugadaRaiz> jugadas = JugadasRaiz(e);
     const int n = static_cast<int>(jugadas.size());

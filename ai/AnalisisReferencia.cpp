@@ -10,7 +10,7 @@ using Estados = std::array<char, kNumFichas>;  // character t: 'D' in a hand, 'J
 
 class Referencia {
 public:
-    Referencia(const Estado& e, Anfitrion& a) : E(e), A(a)
+    Referencia(const Estado& e, Avance& a) : E(e), A(a)
     {
         MiPareja = ParejaDe(e.Turno);
         for (int t = 0; t < kNumFichas; ++t)
@@ -26,7 +26,7 @@ public:
 
 private:
     const Estado& E;
-    Anfitrion& A;
+    Avance& A;
     Busqueda B;
     Estados EstadoFichas;
     int MiPareja = 1;
@@ -224,7 +224,7 @@ private:
 
 }  // namespace
 
-Busqueda BuscarReferencia(const Estado& e, Anfitrion& a)
+Busqueda BuscarReferencia(const Estado& e, Avance& a)
 {
     return Referencia(e, a).Correr();
 }

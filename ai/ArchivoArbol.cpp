@@ -14,7 +14,7 @@
 #include <unistd.h>
 
 #include "ai/Analisis.h"
-#include "records/ArchivoEntero.h"
+#include "rules/ArchivoEntero.h"
 #include "rules/Formato.h"
 
 namespace arbol {

@@ -278,12 +278,12 @@ Criterio CriterioDe(const Estado& e)
     return c;
 }
 
-Eleccion ElegirJugada(Estado& e, Anfitrion& a, int opciones)
+Eleccion ElegirJugada(Estado& e, Avance& a, int opciones)
 {
     return ElegirJugada(e, a, opciones, CriterioDe(e));
 }
 
-Eleccion ElegirJugada(Estado& e, Anfitrion& a, int opciones, const Criterio& c)
+Eleccion ElegirJugada(Estado& e, Avance& a, int opciones, const Criterio& c)
 {
     Eleccion r;
     if (e.NumTiro + 1 < kHist)

@@ -6,7 +6,6 @@
 #include <cstdint>
 
 #include "ai/Analisis.h"
-#include "rules/Anfitrion.h"
 #include "rules/Estado.h"
 
 // Results of ElegirJugada(Opciones, n, Lado, Msg, HuboTree).
@@ -34,7 +33,7 @@ struct Criterio {
 Criterio CriterioDe(const Estado& e);
 
 // Chooses the play of seat E.Turno, which has `opciones` legal placements
-// (at least 1). May ask the analysis question through the host.
-Eleccion ElegirJugada(Estado& e, Anfitrion& a, int opciones, const Criterio& c);
+// (at least 1). May ask the analysis question through `a`.
+Eleccion ElegirJugada(Estado& e, Avance& a, int opciones, const Criterio& c);
 // The same with the table's criterion.
-Eleccion ElegirJugada(Estado& e, Anfitrion& a, int opciones);
+Eleccion ElegirJugada(Estado& e, Avance& a, int opciones);

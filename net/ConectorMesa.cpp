@@ -5,7 +5,7 @@
 #include <QDir>
 #include <QProcess>
 
-#include "records/ArchivoEntero.h"
+#include "rules/ArchivoEntero.h"
 
 ConectorMesa::ConectorMesa(EnlaceMesa& enlace, Anfitrion& anfitrion, const QString& carpetaApp, QObject* padre)
     : QObject(padre), L(enlace), A(anfitrion), carpeta(carpetaApp)

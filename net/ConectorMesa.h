@@ -18,7 +18,7 @@
 #include <functional>
 
 #include "net/EnlaceMesa.h"
-#include "rules/Anfitrion.h"
+#include "flujo/Anfitrion.h"
 
 class ConectorMesa : public QObject {
     Q_OBJECT

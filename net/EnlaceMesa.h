@@ -17,7 +17,7 @@
 #include <deque>
 
 #include "net/Despachador.h"
-#include "rules/Anfitrion.h"
+#include "flujo/Anfitrion.h"
 
 class EnlaceMesa : public QObject {
     Q_OBJECT

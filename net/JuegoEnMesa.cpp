@@ -1,5 +1,5 @@
 #include "net/Despachador.h"
-#include "rules/Juego.h"
+#include "flujo/Juego.h"
 
 void JuegoEnMesa::JugarTiro(int ficha, const QString& punta) { J.JugarTiro(ficha, punta); }
 void JuegoEnMesa::TerminarMano() { J.TerminarMano(); }

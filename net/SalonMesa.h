@@ -9,7 +9,7 @@
 #include <array>
 #include <functional>
 
-#include "rules/Anfitrion.h"
+#include "flujo/Anfitrion.h"
 #include "rules/Estado.h"
 
 class Despachador;

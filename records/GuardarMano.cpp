@@ -1,19 +1,9 @@
 #include "records/GuardarMano.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QRegularExpression>
 
 #include "records/RegistroMano.h"
-
-namespace {
-
-void Avisar(Anfitrion& a, const QString& texto)
-{
-    a.Aviso(texto, 48, 5);
-}
-
-}  // namespace
 
 QString RutaJgo(const QString& carpetaApp, const QString& archivo)
 {
@@ -68,27 +58,4 @@ bool NombreCopiaValido(const QString& nombre, QString* razon)
     if (nombre.trimmed().endsWith('.'))
         return no(QStringLiteral("el nombre no puede terminar en punto."));
     return true;
-}
-
-void GuardarMano(Estado& e, Anfitrion& a)
-{
-    const RegistroMano r = RegistroDe(e);
-    QString error;
-    // When the last hand cannot be kept, the copy is still offered: the hand
-    // is whole in memory, and another name may well be writable.
-    if (!EscribirRegistro(RutaJgo(e.BaseJgo(), QStringLiteral("Anterior.Jgo")), r, &error))
-        a.AvisoArchivo(QStringLiteral("No se pudo guardar la mano.\n") + error);
-    const QString propuesta = QDateTime::currentDateTime().toString(QStringLiteral("yyMMdd_HHmm"));
-    const QString respuesta = a.InputBox(QStringLiteral("Si deseas guardar esta mano escribe el nombre:"),
-                                         QStringLiteral("Guardar la mano"), propuesta);
-    if (respuesta.isEmpty())
-        return;  // cancelled, or no name wanted
-    const QString nombre = respuesta.trimmed();
-    QString razon;
-    if (!NombreCopiaValido(nombre, &razon)) {
-        Avisar(a, QStringLiteral("No se guardó la mano: ") + razon);
-        return;
-    }
-    if (!EscribirRegistro(RutaJgo(e.BaseJgo(), nombre + QStringLiteral(".jgo")), r, &error))
-        a.AvisoArchivo(QStringLiteral("No se pudo guardar la mano.\n") + error);
 }

@@ -4,7 +4,6 @@
 
 #include <QString>
 
-#include "rules/Anfitrion.h"
 #include "rules/Estado.h"
 
 // Path of a file in the JGO folder under the program folder.
@@ -16,9 +15,3 @@ QString RutaJgo(const QString& carpetaApp, const QString& archivo);
 // characters, line separators), no device name (CON, COM1, COM¹, CONIN$...,
 // with any extension). False with a Spanish reason.
 bool NombreCopiaValido(const QString& nombre, QString* razon = nullptr);
-
-// Writes JGO/Anterior.Jgo, then asks for a name to keep a copy under (also
-// when Anterior.Jgo could not be written). A refused name is told in the
-// message box, a failed write through AvisoArchivo; nothing is ever written
-// outside JGO and a failed write leaves the old file as it was.
-void GuardarMano(Estado& e, Anfitrion& a);

@@ -120,25 +120,3 @@ QString TextoMarcador(const Estado& e, bool* fin)
         *fin = terminada;
     return t;
 }
-
-void MostrarMarcador(Estado& e, Anfitrion& a)
-{
-    if (e.NumMano == 0)
-        return;
-    bool fin = false;
-    const QString texto = TextoMarcador(e, &fin);
-    if (fin) {
-        a.TocarSonido(QStringLiteral("MMEDIA/Aplauso.wav"));
-        e.FinPartida = true;
-        a.Boton(Control::bConsejo, 0, Accion::Deshabilitar);
-        a.Boton(Control::bAtras, 0, Accion::Deshabilitar);
-        a.Boton(Control::bMemoria, 0, Accion::Deshabilitar);
-    }
-    Mensaje m;
-    m.Mensaje = QStringLiteral("Marcador\n\n") + texto;
-    m.LabelFont = QStringLiteral("Courier New");
-    m.Icono = 64;
-    m.Botones = 0;
-    m.Duracion = 15;
-    a.MensaBox(m);
-}

@@ -4,7 +4,6 @@
 
 #include <QString>
 
-#include "rules/Anfitrion.h"
 #include "rules/Estado.h"
 
 // The two pips of a played tile joined by "-", the pip left open at its end
@@ -19,8 +18,3 @@ QString TablaMeritos(Estado& e);
 // The scoreboard text (without the "Marcador" heading); *fin tells whether a
 // pair has reached Puntos, and then the text ends with "Fin de la Partida".
 QString TextoMarcador(const Estado& e, bool* fin = nullptr);
-
-// Builds and shows the scoreboard; at the end of the partida plays the
-// applause, sets FinPartida and disables the play buttons. Nothing before
-// the first hand.
-void MostrarMarcador(Estado& e, Anfitrion& a);

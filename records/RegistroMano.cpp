@@ -2,7 +2,7 @@
 
 #include <QStringConverter>
 
-#include "records/ArchivoEntero.h"
+#include "rules/ArchivoEntero.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "server/AlmacenOpciones.h"
 
-#include "records/ArchivoEntero.h"
+#include "rules/ArchivoEntero.h"
 
 #include <QBuffer>
 #include <QFileDevice>

@@ -9,7 +9,7 @@
 
 #include <QDialog>
 
-#include "rules/Anfitrion.h"
+#include "flujo/Anfitrion.h"
 
 class QLabel;
 class QPushButton;

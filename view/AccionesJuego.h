@@ -1,7 +1,7 @@
 #pragma once
 // The board's requests delivered to the hand flow.
 
-#include "rules/Juego.h"
+#include "flujo/Juego.h"
 #include "view/Tablero.h"
 
 class AccionesJuego : public AccionesTablero {

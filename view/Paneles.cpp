@@ -6,7 +6,7 @@
 #include <QPainter>
 #include <QRadialGradient>
 
-#include "rules/Anfitrion.h"
+#include "flujo/Anfitrion.h"
 #include "rules/Estado.h"
 #include "view/Colores.h"
 #include "view/Tablero.h"

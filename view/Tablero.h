@@ -12,7 +12,7 @@
 #include <QStringList>
 #include <array>
 
-#include "rules/Anfitrion.h"
+#include "flujo/Anfitrion.h"
 #include "rules/Estado.h"
 #include "view/Geometria.h"
 #include "view/Lienzo.h"

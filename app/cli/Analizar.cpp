@@ -10,7 +10,7 @@
 #include "ai/Conocimiento.h"
 #include "app/cli/Comandos.h"
 #include "app/cli/Comun.h"
-#include "rules/AnfitrionMudo.h"
+#include "flujo/AnfitrionMudo.h"
 
 int ComandoAnalizar(const QStringList& args)
 {

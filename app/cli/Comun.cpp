@@ -5,7 +5,7 @@
 
 #include <cstdio>
 
-#include "records/Posicion.h"
+#include "flujo/Posicion.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "ai/Elegir.h"
 #include "app/cli/Comandos.h"
 #include "app/cli/Comun.h"
-#include "rules/AnfitrionMudo.h"
+#include "flujo/AnfitrionMudo.h"
 #include "rules/Jugadas.h"
 
 int ComandoElegir(const QStringList& args)

@@ -12,11 +12,11 @@
 #include "ai/Elegir.h"
 #include "app/cli/Comandos.h"
 #include "app/cli/Comun.h"
-#include "records/Posicion.h"
-#include "rules/AnfitrionMudo.h"
+#include "flujo/Posicion.h"
+#include "flujo/AnfitrionMudo.h"
 #include "rules/Azar.h"
 #include "rules/Jugadas.h"
-#include "rules/Juego.h"
+#include "flujo/Juego.h"
 
 namespace {
 

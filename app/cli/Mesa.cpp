@@ -26,7 +26,7 @@
 #include "net/Direccion.h"
 #include "net/EnlaceMesa.h"
 #include "net/SalonMesa.h"
-#include "rules/Juego.h"
+#include "flujo/Juego.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include "app/cli/Comun.h"
 #include "records/GuardarMano.h"
 #include "records/RegistroMano.h"
-#include "rules/AnfitrionMudo.h"
-#include "rules/Juego.h"
+#include "flujo/AnfitrionMudo.h"
+#include "flujo/Juego.h"
 
 int ComandoSimular(const QStringList& args)
 {

@@ -9,7 +9,7 @@
 #include <QPointer>
 #include <functional>
 
-#include "rules/Anfitrion.h"
+#include "flujo/Anfitrion.h"
 #include "shell/Sonido.h"
 
 class frmDomino;

@@ -8,7 +8,7 @@
 #include <QPlainTextEdit>
 #include <QStringList>
 
-#include "records/ArchivoEntero.h"
+#include "rules/ArchivoEntero.h"
 
 namespace {
 

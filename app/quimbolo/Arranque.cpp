@@ -2,8 +2,8 @@
 
 #include "app/quimbolo/Sesion.h"
 #include "app/quimbolo/frmDomino.h"
-#include "net/frmConnect.h"
-#include "net/frmMesa.h"
+#include "app/quimbolo/frmConnect.h"
+#include "app/quimbolo/frmMesa.h"
 #include "shell/Ayuda.h"
 #include "shell/Caratula.h"
 #include "shell/CarpetaApp.h"

@@ -7,7 +7,7 @@
 #include <QString>
 #include <functional>
 
-#include "rules/Anfitrion.h"
+#include "flujo/Anfitrion.h"
 #include "rules/Estado.h"
 
 class Consejo {

@@ -8,7 +8,7 @@
 #include <QString>
 #include <functional>
 
-#include "rules/Anfitrion.h"
+#include "flujo/Anfitrion.h"
 
 class QLabel;
 class QLineEdit;

@@ -4,7 +4,7 @@
 #include "app/quimbolo/FrmPassW.h"
 #include "app/quimbolo/Sesion.h"
 #include "app/quimbolo/frmDomino.h"
-#include "records/Marcador.h"
+#include "flujo/Resultados.h"
 
 #include <QPushButton>
 

@@ -3,7 +3,7 @@
 #include <QDir>
 
 #include "app/quimbolo/Consejo.h"
-#include "records/Posicion.h"
+#include "flujo/Posicion.h"
 
 Repeticion::Repeticion(Juego& juego, Consejo* consejo)
     : J(juego), E(juego.E), A(juego.A), consejo_(consejo)

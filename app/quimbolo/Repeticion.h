@@ -9,7 +9,7 @@
 #include <functional>
 
 #include "records/RegistroMano.h"
-#include "rules/Juego.h"
+#include "flujo/Juego.h"
 
 class Consejo;
 

@@ -11,7 +11,7 @@
 #include "net/EnlaceMesa.h"
 #include "net/SalonMesa.h"
 #include "rules/Estado.h"
-#include "rules/Juego.h"
+#include "flujo/Juego.h"
 
 class Sesion {
 public:

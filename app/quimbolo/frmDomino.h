@@ -8,7 +8,7 @@
 #include <array>
 #include <functional>
 
-#include "rules/Anfitrion.h"
+#include "flujo/Anfitrion.h"
 #include "net/Despachador.h"
 #include "view/AccionesJuego.h"
 #include "view/Paneles.h"

@@ -32,8 +32,8 @@
 #include <unistd.h>
 
 #include "ai/Analisis.h"
-#include "records/Posicion.h"
-#include "rules/AnfitrionMudo.h"
+#include "flujo/Posicion.h"
+#include "flujo/AnfitrionMudo.h"
 
 namespace {
 

@@ -23,7 +23,7 @@
 #include "Posiciones.h"
 #include "ai/AnalisisHonesto.h"
 #include "ai/Elegir.h"
-#include "rules/AnfitrionMudo.h"
+#include "flujo/AnfitrionMudo.h"
 #include "rules/Jugadas.h"
 
 namespace {

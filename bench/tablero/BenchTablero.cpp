@@ -13,8 +13,8 @@
 #include <cstdio>
 
 #include "bench/tablero/Escena.h"
-#include "rules/AnfitrionMudo.h"
-#include "rules/Juego.h"
+#include "flujo/AnfitrionMudo.h"
+#include "flujo/Juego.h"
 #include "view/Tablero.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "records/Posicion.h"
+#include "flujo/Posicion.h"
 #include "rules/Jugadas.h"
 
 int F(const char* texto)

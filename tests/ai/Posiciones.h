@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <random>
 
-#include "rules/Anfitrion.h"
+#include "flujo/Anfitrion.h"
 #include "rules/Estado.h"
 
 class AnfitrionPrueba : public Anfitrion {

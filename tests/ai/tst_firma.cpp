@@ -8,7 +8,7 @@
 
 #include "Posiciones.h"
 #include "ai/Analisis.h"
-#include "records/Posicion.h"
+#include "flujo/Posicion.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 constexpr int kMenorK = 1;  // the lead is left to the optimised build

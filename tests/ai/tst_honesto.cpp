@@ -15,7 +15,7 @@
 #include "ai/AnalisisHonesto.h"
 #include "ai/Conocimiento.h"
 #include "ai/Elegir.h"
-#include "records/Posicion.h"
+#include "flujo/Posicion.h"
 #include "rules/Jugadas.h"
 
 #if defined(__SANITIZE_ADDRESS__)

@@ -3,6 +3,7 @@
 
 #include <QtTest>
 
+#include "flujo/Resultados.h"
 #include "records/Marcador.h"
 #include "rules/Formato.h"
 #include "tests/support/AnfitrionPrueba.h"

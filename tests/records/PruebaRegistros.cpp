@@ -7,8 +7,9 @@
 #include <QtTest>
 #include <sys/stat.h>
 
+#include "flujo/Resultados.h"
 #include "records/GuardarMano.h"
-#include "records/Posicion.h"
+#include "flujo/Posicion.h"
 #include "records/RegistroMano.h"
 #include "tests/support/AnfitrionPrueba.h"
 #include "tests/support/Restricciones.h"

@@ -4,7 +4,7 @@
 #include <QtTest>
 
 #include "records/Resumen.h"
-#include "rules/Juego.h"
+#include "flujo/Juego.h"
 #include "tests/support/AnfitrionPrueba.h"
 #include "tests/support/Mesas.h"
 

@@ -9,7 +9,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "records/Posicion.h"
+#include "flujo/Posicion.h"
 #include "records/RegistroMano.h"
 #include "tests/support/Restricciones.h"
 

@@ -5,7 +5,7 @@
 
 #include <QtTest>
 
-#include "rules/Juego.h"
+#include "flujo/Juego.h"
 #include "tests/support/AnfitrionPrueba.h"
 #include "tests/support/Mesas.h"
 

@@ -7,7 +7,7 @@
 
 #include "records/Marcador.h"
 #include "rules/Formato.h"
-#include "rules/Juego.h"
+#include "flujo/Juego.h"
 #include "tests/support/AnfitrionPrueba.h"
 
 namespace {

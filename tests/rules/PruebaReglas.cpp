@@ -3,8 +3,8 @@
 
 #include <QtTest>
 
-#include "records/Posicion.h"
-#include "rules/Juego.h"
+#include "flujo/Posicion.h"
+#include "flujo/Juego.h"
 #include "rules/Linea.h"
 #include "tests/support/AnfitrionPrueba.h"
 #include "tests/support/Mesas.h"

@@ -9,6 +9,7 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
+#include "flujo/Resultados.h"
 #include "records/GuardarMano.h"
 #include "shell/CarpetaApp.h"
 #include "tests/support/AnfitrionPrueba.h"

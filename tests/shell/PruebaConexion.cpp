@@ -11,8 +11,8 @@
 
 #include "Contestador.h"
 #include "app/quimbolo/Sesion.h"
-#include "net/frmConnect.h"
-#include "net/frmMesa.h"
+#include "app/quimbolo/frmConnect.h"
+#include "app/quimbolo/frmMesa.h"
 #include "shell/Pausa.h"
 #include "tests/support/BrintalPrueba.h"
 

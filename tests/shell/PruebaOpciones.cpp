@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "net/frmOpciones.h"
+#include "app/quimbolo/frmOpciones.h"
 
 class PruebaOpciones : public QObject {
     Q_OBJECT

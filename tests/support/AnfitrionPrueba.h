@@ -10,7 +10,7 @@
 #include <functional>
 #include <vector>
 
-#include "rules/Anfitrion.h"
+#include "flujo/Anfitrion.h"
 
 class AnfitrionPrueba : public Anfitrion {
 public:

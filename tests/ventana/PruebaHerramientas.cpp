@@ -18,7 +18,7 @@
 #include "app/quimbolo/PicThink.h"
 #include "app/quimbolo/Repeticion.h"
 #include "records/Marcador.h"
-#include "records/Posicion.h"
+#include "flujo/Posicion.h"
 #include "tests/support/AnfitrionPrueba.h"
 #include "tests/support/Restricciones.h"
 #include "tests/ventana/RegistroPrueba.h"

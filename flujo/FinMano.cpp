@@ -2,10 +2,9 @@
 // the record, show the scoreboard, wait for every machine's "FIN", and only
 // then schedule the next hand from the event loop.
 
-#include "records/GuardarMano.h"
-#include "records/Marcador.h"
+#include "flujo/Resultados.h"
 #include "records/Resumen.h"
-#include "rules/Juego.h"
+#include "flujo/Juego.h"
 
 void Juego::TerminarMano()
 {

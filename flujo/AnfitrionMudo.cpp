@@ -1,4 +1,4 @@
-#include "rules/AnfitrionMudo.h"
+#include "flujo/AnfitrionMudo.h"
 
 #include <QTime>
 

@@ -1,4 +1,4 @@
-#include "records/ArchivoEntero.h"
+#include "rules/ArchivoEntero.h"
 
 #include <QDir>
 #include <QFile>

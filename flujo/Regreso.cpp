@@ -1,7 +1,7 @@
 // Taking back the last play, here and (through "Atras") at every machine.
 
 #include "records/Marcador.h"
-#include "rules/Juego.h"
+#include "flujo/Juego.h"
 
 void Juego::RegresarTurno()
 {

@@ -2,7 +2,7 @@
 // AcuPtos and Cierre, and the summary shown at its end.
 
 #include "records/Marcador.h"
-#include "rules/Juego.h"
+#include "flujo/Juego.h"
 
 namespace {
 

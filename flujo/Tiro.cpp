@@ -1,7 +1,7 @@
 // The play engine: fit, placement, history, merit, the play message, and
 // the hand-over that keeps a chain of computer plays going in one call.
 
-#include "rules/Juego.h"
+#include "flujo/Juego.h"
 #include "rules/Linea.h"
 #include "rules/Jugadas.h"
 #include "rules/Formato.h"

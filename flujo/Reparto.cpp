@@ -1,7 +1,7 @@
 // The pick: the pool laid out (and shuffled face down), then each seat takes
 // seven tiles in the pick order, by hand, by its seeded draw, or as received.
 
-#include "rules/Juego.h"
+#include "flujo/Juego.h"
 #include "rules/Linea.h"
 
 namespace {

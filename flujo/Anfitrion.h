@@ -8,6 +8,8 @@
 #include <QString>
 #include <functional>
 
+#include "ai/Avance.h"
+
 // Seat lights.
 enum Luz { LuzVerde = 10, LuzRoja = 12, LuzAmbar = 14 };
 
@@ -36,12 +38,10 @@ struct Mensaje {
     double Duracion = 0;
 };
 
-class Anfitrion {
+// The clock, the analysis picture, the busy pointer, the file notice and the
+// Yes/No question are the computer player's (Avance).
+class Anfitrion : public Avance {
 public:
-    virtual ~Anfitrion() = default;
-
-    // Clock: seconds since midnight, with fractions.
-    virtual double Reloj() = 0;
     // Let pending events run once (pointer, timers, received lines).
     virtual void Ceder() = 0;
     // Wait this long while events keep being served; returns at once for <= 0.
@@ -72,7 +72,6 @@ public:
     virtual void DibujarMano(int silla, char modo) { (void)silla; (void)modo; }
     virtual void DibujarMesa() { (void)0; }
     virtual void DibujarFichaSola(int ficha) { (void)ficha; }
-    virtual void CursorOcupado(bool ocupado) { (void)ocupado; }
     virtual void RefrescarNombres() {}
 
     // Sounds: file relative to the program folder, e.g. "MMEDIA/Ficha.wav".
@@ -106,17 +105,11 @@ public:
     }
     // A file could not be written (the old one is kept): the window shows
     // it in the message box; a host without one says it its own way.
-    virtual void AvisoArchivo(const QString& texto) { Aviso(texto, 48, 5); }
-    // Standard Yes/No box, question icon, No as default; true for Yes.
-    virtual bool PreguntaSiNo(const QString& texto) { (void)texto; return false; }
+    void AvisoArchivo(const QString& texto) override { Aviso(texto, 48, 5); }
     // Text input box; an empty answer when cancelled.
     virtual QString InputBox(const QString& prompt, const QString& titulo, const QString& propuesta)
     {
         (void)prompt; (void)titulo; (void)propuesta;
         return {};
     }
-
-    // Analysis progress on picThink.
-    virtual void MostrarPicThink(bool visible) { (void)visible; }
-    virtual void MostrarAvance(double fraccion, bool final) { (void)fraccion; (void)final; }
 };

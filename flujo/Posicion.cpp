@@ -1,7 +1,7 @@
-#include "records/Posicion.h"
+#include "flujo/Posicion.h"
 
-#include "rules/AnfitrionMudo.h"
-#include "rules/Juego.h"
+#include "flujo/AnfitrionMudo.h"
+#include "flujo/Juego.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "net/frmMesa.h"
+#include "app/quimbolo/frmMesa.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -12,7 +12,7 @@
 
 #include "net/Protocolo.h"
 #include "net/SalonMesa.h"
-#include "net/frmOpciones.h"
+#include "app/quimbolo/frmOpciones.h"
 
 namespace {
 

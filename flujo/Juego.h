@@ -15,7 +15,7 @@
 #include <QString>
 #include <vector>
 
-#include "rules/Anfitrion.h"
+#include "flujo/Anfitrion.h"
 #include "rules/Azar.h"
 #include "rules/Estado.h"
 

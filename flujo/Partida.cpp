@@ -1,6 +1,6 @@
 // Hand after hand: the partida's start and the procedure of one hand.
 
-#include "rules/Juego.h"
+#include "flujo/Juego.h"
 
 Juego::Juego(Estado& estado, Anfitrion& anfitrion) : E(estado), A(anfitrion) {}
 

@@ -1,4 +1,4 @@
-#include "net/frmConnect.h"
+#include "app/quimbolo/frmConnect.h"
 
 #include <QCloseEvent>
 #include <QLabel>

@@ -6,7 +6,7 @@
 
 #include <deque>
 
-#include "rules/Anfitrion.h"
+#include "flujo/Anfitrion.h"
 
 class AnfitrionMudo : public Anfitrion {
 public:

@@ -1,4 +1,4 @@
-#include "net/frmOpciones.h"
+#include "app/quimbolo/frmOpciones.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

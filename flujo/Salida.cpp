@@ -4,7 +4,7 @@
 #include "ai/Elegir.h"
 #include "records/Marcador.h"
 #include "rules/Jugadas.h"
-#include "rules/Juego.h"
+#include "flujo/Juego.h"
 #include "rules/Linea.h"
 
 void Juego::IniciarLinea()

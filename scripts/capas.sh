@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# The layers of the game, lowest first, and what each may include:
+#
+#   rules  <-  ai  <-  records  <-  flujo  <-  net, view  <-  shell  <-  app/*
+#   protocolo (Qt Core only) is used by flujo, net and by server/ (brintal).
+#
+# A file may include its own layer and the layers below it, never one above
+# or beside it. The link graph of the CMake targets says the same for
+# symbols; this catches the header-only crossings the linker never sees.
+# app/, tests/, bench/ and data/ stand on top and are not checked.
+#
+# Usage: capas.sh [source folder]. Prints every crossing, exits 1 if any.
+set -euo pipefail
+raiz="${1:-$(cd "$(dirname "$0")/.." && pwd)}"
+cd "$raiz"
+
+declare -A permite=(
+  [rules]="rules"
+  [protocolo]="protocolo rules"
+  [ai]="ai rules"
+  [records]="records ai rules"
+  [flujo]="flujo records ai rules protocolo"
+  [net]="net flujo records ai rules protocolo"
+  [view]="view flujo records ai rules"
+  [shell]="shell net view flujo records ai rules protocolo"
+  [server]="server protocolo rules"
+)
+
+reglas=""
+for capa in "${!permite[@]}"; do
+  reglas+="$capa=${permite[$capa]};"
+done
+
+carpetas=()
+for capa in "${!permite[@]}"; do
+  [ -d "$capa" ] && carpetas+=("$capa")
+done
+
+# One pass over every include line: "file:line:text".
+{ grep -rnE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"[A-Za-z_]+/' --include='*.h' --include='*.cpp' \
+    "${carpetas[@]}" || true; } |
+  awk -v reglas="$reglas" '
+    BEGIN {
+      n = split(reglas, lista, ";")
+      for (i = 1; i <= n; i++) {
+        if (lista[i] == "") continue
+        split(lista[i], par, "=")
+        m = split(par[2], capas, " ")
+        for (j = 1; j <= m; j++) puede[par[1] "," capas[j]] = 1
+      }
+    }
+    {
+      archivo = $0; sub(/:.*/, "", archivo)
+      capa = archivo; sub(/\/.*/, "", capa)
+      texto = $0; sub(/^[^:]*:[^:]*:/, "", texto)
+      destino = texto; sub(/^[^"]*"/, "", destino); sub(/\/.*/, "", destino)
+      if (!((capa "," destino) in puede)) {
+        linea = $0; sub(/^[^:]*:/, "", linea); sub(/:.*/, "", linea)
+        printf "%s:%s: %s no puede incluir %s/ (%s)\n", archivo, linea, capa, destino, texto
+        fallos++
+      }
+    }
+    END {
+      if (fallos > 0) { printf "%d inclusiones cruzan las capas.\n", fallos; exit 1 }
+      print "Capas: ninguna inclusión cruza hacia arriba."
+    }'
