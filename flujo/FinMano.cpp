@@ -6,6 +6,13 @@
 #include "records/Resumen.h"
 #include "flujo/Juego.h"
 
+void Juego::Tirar(int ficha, const QString& lado)
+{
+    JugarTiro(ficha, lado);
+    if (E.ManoTerminada)
+        TerminarMano();
+}
+
 void Juego::TerminarMano()
 {
     // The pointer, the table and the hand procedure may each see the end: one runs it.

@@ -60,6 +60,10 @@ public:
     // Undos received meanwhile are applied once the chain of plays has stopped.
     void JugarTiro(int ficha, const QString& lado);
     void TerminarMano();
+    // A play from outside the turn cycle (the board, the table, the memory
+    // button, a robot): laid as JugarTiro lays it, then the end of the hand
+    // when it ended.
+    void Tirar(int ficha, const QString& lado);
     void PuntuarDomino();
     void PuntuarCierre();
     void MostrarTodas();

@@ -27,21 +27,14 @@ void PrepararMano(const RegistroMano& r, int salidor, Estado& e)
     e.CarpetaDatos = datos;
     e.TituloMesa = titulo;
     e.ParamNivel = ParamNivelDe(opciones.Nivel);
+    PonerReparto(r, e);
     for (int s = 1; s <= 4; ++s) {
         Jugador& j = e.Jugadores[s];
         j.Nombre = r.Nombres[s];
         j.HoC = 'C';
         j.LoR = 'R';
         j.Vista = 'A';
-        j.Mano = r.Manos[s];
-        j.NumFichas = 7;
         j.OrdenReparto = s;
-        for (int k = 1; k <= 7; ++k) {
-            Ficha& f = e.Fichas[r.Manos[s][k]];
-            f.Lugar = 'D';
-            f.Libre = false;
-            f.Dueno = s;
-        }
         e.Sillas[s].NombreSilla = r.Nombres[s].left(18);
     }
     e.NumMano = 2;

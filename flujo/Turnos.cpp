@@ -91,9 +91,7 @@ void Juego::SillaRecuperada(int silla)
         r = TurnoComputadora(opciones);
     }
     if (r.Tipo == Relevo::Jugar && !Cortar() && E.Turno == silla) {
-        JugarTiro(r.Ficha, r.Lado);
-        if (E.ManoTerminada)
-            TerminarMano();
+        Tirar(r.Ficha, r.Lado);
     }
 }
 

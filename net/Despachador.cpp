@@ -156,14 +156,12 @@ void Despachador::Atender(const QString& linea)
                 if (!esperado || !Juego)
                     return;
                 const int antes = E.NumTiro;
-                Juego->JugarTiro(m.ficha, m.punta);
+                Juego->TiroRecibido(m.ficha, m.punta);
                 if (E.NumTiro == antes && !E.ManoTerminada)
                     Rechazar(QStringLiteral("la silla %1 no puede jugar la ficha %2 en %3")
                                  .arg(m.silla)
                                  .arg(m.ficha)
                                  .arg(m.punta));
-                if (E.ManoTerminada)
-                    Juego->TerminarMano();
             },
             [this](const Atras& m) {
                 if (Juego)

@@ -26,8 +26,9 @@ class Juego;
 class JuegoRemoto {
 public:
     virtual ~JuegoRemoto() = default;
-    virtual void JugarTiro(int ficha, const QString& punta) = 0;
-    virtual void TerminarMano() = 0;
+    // The next play, laid as the turn cycle lays it, and the end of the hand
+    // when it ended.
+    virtual void TiroRecibido(int ficha, const QString& punta) = 0;
     virtual void AtrasRecibido(int silla) = 0;
     // A seat's hand arrived during the pick.
     virtual void ManoRecibida(int silla) = 0;
@@ -40,8 +41,7 @@ public:
 class JuegoEnMesa : public JuegoRemoto {
 public:
     explicit JuegoEnMesa(Juego& j) : J(j) {}
-    void JugarTiro(int ficha, const QString& punta) override;
-    void TerminarMano() override;
+    void TiroRecibido(int ficha, const QString& punta) override;
     void AtrasRecibido(int silla) override;
     void ManoRecibida(int silla) override;
     void SillaDejada(int silla) override;

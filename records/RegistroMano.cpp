@@ -105,6 +105,21 @@ QString TextoDeFicha(int ficha)
     return QString::number(kTablaFichas[ficha].Punto1) + '-' + QString::number(kTablaFichas[ficha].Punto2);
 }
 
+void PonerReparto(const RegistroMano& r, Estado& e)
+{
+    for (int s = 1; s <= 4; ++s) {
+        Jugador& j = e.Jugadores[s];
+        j.Mano = r.Manos[s];
+        j.NumFichas = 7;
+        for (int k = 1; k <= 7; ++k) {
+            Ficha& f = e.Fichas[r.Manos[s][k]];
+            f.Lugar = 'D';
+            f.Libre = false;
+            f.Dueno = s;
+        }
+    }
+}
+
 RegistroMano RegistroDe(const Estado& e)
 {
     RegistroMano r;

@@ -49,6 +49,10 @@ int LeerFichaEstricta(const QString& texto);
 // "a-b", smaller pip first.
 QString TextoDeFicha(int ficha);
 
+// Lays the record's deal into the state: each seat's seven tiles, in the
+// record's slot order, in that seat's hand. Nothing else of e changes.
+void PonerReparto(const RegistroMano& r, Estado& e);
+
 // The record of the hand held in the state: names, Mano[1..7] of each seat,
 // and plays 1..NumTiro.
 RegistroMano RegistroDe(const Estado& e);

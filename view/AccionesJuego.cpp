@@ -7,9 +7,7 @@ void AccionesJuego::TomarFicha(int ficha, float x, float y)
 
 void AccionesJuego::JugarTiro(int ficha, const QString& lado)
 {
-    J.JugarTiro(ficha, lado);
-    if (J.E.ManoTerminada)
-        J.TerminarMano();
+    J.Tirar(ficha, lado);
 }
 
 void AccionesJuego::Boton(Control c, int silla, Accion a)

@@ -138,9 +138,7 @@ public:
                 const bool izq = E.NumTiro > 0 && (f.Punto1 == E.ValorIzq || f.Punto2 == E.ValorIzq);
                 if (!der && !izq)
                     continue;
-                J->JugarTiro(t, der ? QStringLiteral("DER") : QStringLiteral("IZQ"));
-                if (E.ManoTerminada)
-                    J->TerminarMano();
+                J->Tirar(t, der ? QStringLiteral("DER") : QStringLiteral("IZQ"));
                 return;
             }
         });

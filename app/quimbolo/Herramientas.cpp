@@ -41,14 +41,9 @@ Herramientas::~Herramientas()
         S.D.Juego = &S.Remoto;
 }
 
-void Herramientas::JugarTiro(int ficha, const QString& punta)
+void Herramientas::TiroRecibido(int ficha, const QString& punta)
 {
-    S.Remoto.JugarTiro(ficha, punta);
-}
-
-void Herramientas::TerminarMano()
-{
-    S.Remoto.TerminarMano();
+    S.Remoto.TiroRecibido(ficha, punta);
 }
 
 void Herramientas::AtrasRecibido(int silla)

@@ -17,18 +17,7 @@ void Repeticion::Avisar(const QString& texto)
 
 void Repeticion::AplicarRegistro(Estado& e, const RegistroMano& r)
 {
-    for (int s = 1; s <= 4; ++s) {
-        Jugador& j = e.Jugadores[s];
-        for (int k = 1; k <= 7; ++k) {
-            const int t = r.Manos[s][k];
-            j.Mano[k] = t;
-            Ficha& f = e.Fichas[t];
-            f.Libre = false;
-            f.Lugar = 'D';
-            f.Dueno = s;
-        }
-        j.NumFichas = 7;
-    }
+    PonerReparto(r, e);
     const int n = static_cast<int>(r.Tiros.size());
     for (int i = 1; i <= n; ++i) {
         e.HistFicha[i] = r.Tiros[static_cast<size_t>(i - 1)].Ficha;
@@ -120,9 +109,7 @@ void Repeticion::bMemoria_Click()
         return;
     if (E.FaseMano != QLatin1String("SALIENDO")) {
         // 2.
-        J.JugarTiro(E.HistFicha[n], E.HistPunta[n]);
-        if (E.ManoTerminada)
-            J.TerminarMano();
+        J.Tirar(E.HistFicha[n], E.HistPunta[n]);
     } else {
         // 3.
         E.TiroListo = true;

@@ -49,16 +49,13 @@ Estado Posicion(const std::array<const char*, 4>& manos, int turno, int izq, int
 
 bool Jugar(Estado& e, const std::array<int, 28>& reparto, int salidor, const std::vector<std::pair<int, char>>& tiros)
 {
+    RegistroMano r;
     for (int s = 1; s <= 4; ++s) {
         e.Jugadores[s].Nombre = QStringLiteral("Compu %1").arg(s);
-        e.Jugadores[s].NumFichas = 7;
-        for (int k = 1; k <= 7; ++k) {
-            const int t = reparto[(s - 1) * 7 + k - 1];
-            e.Jugadores[s].Mano[k] = t;
-            e.Fichas[t].Lugar = 'D';
-            e.Fichas[t].Dueno = s;
-        }
+        for (int k = 1; k <= 7; ++k)
+            r.Manos[s][k] = reparto[static_cast<std::size_t>((s - 1) * 7 + k - 1)];
     }
+    PonerReparto(r, e);
     e.Salidor = e.Turno = salidor;
     e.NumTiro = 0;
     e.ValorIzq = e.ValorDer = 0;

@@ -39,11 +39,10 @@ inline QString FaltaInvariante(const Estado& e)
 // A hand flow that only checks what it is asked to play.
 struct JuegoVigilante : JuegoRemoto {
     int malas = 0;
-    void JugarTiro(int ficha, const QString& punta) override
+    void TiroRecibido(int ficha, const QString& punta) override
     {
         malas += ficha < 0 || ficha >= kNumFichas || (punta != u"IZQ" && punta != u"DER");
     }
-    void TerminarMano() override {}
     void AtrasRecibido(int) override {}
     void ManoRecibida(int) override {}
     void SillaDejada(int) override {}

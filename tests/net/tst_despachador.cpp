@@ -17,16 +17,14 @@ struct JuegoFalso : JuegoRemoto {
     QStringList llamadas;
     bool terminaMano = false;
     explicit JuegoFalso(Estado& e) : E(e) {}
-    void JugarTiro(int ficha, const QString& punta) override
+    void TiroRecibido(int ficha, const QString& punta) override
     {
         llamadas << QStringLiteral("tiro %1 %2").arg(ficha).arg(punta);
         E.NumTiro += 1;
         E.Fichas[ficha].Lugar = 'J';
-        if (terminaMano)
-            E.ManoTerminada = true;
-    }
-    void TerminarMano() override
-    {
+        if (!terminaMano)
+            return;
+        E.ManoTerminada = true;
         llamadas << QStringLiteral("terminar");
         for (int s = 1; s <= 4; ++s)
             QTRY_COMPARE_WITH_TIMEOUT(E.Sillas[s].MarcaFin, QStringLiteral("FIN"), 5000);
