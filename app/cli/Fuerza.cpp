@@ -219,8 +219,11 @@ int ComandoFuerza(const QStringList& args)
         ganadasA += (m1.Puntos13 > m1.Puntos24) + (m2.Puntos24 > m2.Puntos13);
         ganadasB += (m1.Puntos24 > m1.Puntos13) + (m2.Puntos13 > m2.Puntos24);
         if (detalle) {
+            // The running seconds and moves of each side too, so that a run cut
+            // short still tells its time per move.
             err << "reparto " << i << ' ' << m1.Puntos13 << ' ' << m1.Puntos24 << ' ' << m2.Puntos13 << ' '
-                << m2.Puntos24 << '\n';
+                << m2.Puntos24 << ' ' << QString::number(ladoA.Segundos, 'f', 3) << ' ' << ladoA.Jugadas << ' '
+                << QString::number(ladoB.Segundos, 'f', 3) << ' ' << ladoB.Jugadas << '\n';
             err.flush();
         }
     }
