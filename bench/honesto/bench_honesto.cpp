@@ -61,6 +61,9 @@ Decision Decidir(const Estado& posicion, int repartos, std::int64_t semilla)
     c.Vista = 'S';
     c.Semilla = semilla;
     c.Repartos = repartos;
+    // Cold, as a decision in play: the fast engine would otherwise find the
+    // deal the previous decision ended on still in its table.
+    OlvidarAnalisis();
     QElapsedTimer reloj;
     reloj.start();
     const double cpu = Cpu();
@@ -73,11 +76,11 @@ Decision Decidir(const Estado& posicion, int repartos, std::int64_t semilla)
     return d;
 }
 
-// The reference sample, by tiles in hands: eight times the game's or more,
-// as large as a few minutes per position allow.
+// The reference sample, by tiles in hands: four times the game's, or more
+// where that is still cheap; on a shared two-core machine a few minutes per K.
 int Referencia(int enMano)
 {
-    return enMano >= 27 ? 32 : enMano >= 25 ? 128 : enMano >= 24 ? 256 : 8 * RepartosPorOmision(enMano);
+    return enMano >= 27 ? 16 : enMano >= 24 ? 64 : 4 * RepartosPorOmision(enMano);
 }
 
 }  // namespace
