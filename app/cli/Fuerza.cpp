@@ -20,8 +20,10 @@
 
 namespace {
 
-// One side: the level and what the computer sees, as "U:S" or "U:T:literal"
-// (the tie-break before it was mended).
+// One side: the level and what the computer sees, as "U:S" or "U:T", then
+// optionally "literal" (the tie-break before it was mended) and, under S,
+// "rN" (consider at most N deals instead of what the time allows), e.g.
+// "I:S:r256" or "U:T:literal".
 struct Config {
     QString Texto;
     char Nivel = 'U';
@@ -31,14 +33,28 @@ struct Config {
 bool LeerConfig(const QString& v, Config* c)
 {
     const QStringList p = v.split(':');
-    if (p.size() < 2 || p.size() > 3 || p[0].size() != 1 || !QStringLiteral("PIAU").contains(p[0])
-        || (p[1] != QLatin1String("T") && p[1] != QLatin1String("S"))
-        || (p.size() == 3 && p[2] != QLatin1String("literal")))
+    if (p.size() < 2 || p.size() > 4 || p[0].size() != 1 || !QStringLiteral("PIAU").contains(p[0])
+        || (p[1] != QLatin1String("T") && p[1] != QLatin1String("S")))
         return false;
-    c->Texto = v;
-    c->Nivel = p[0][0].toLatin1();
-    c->Como.Vista = p[1][0].toLatin1();
-    c->Como.Regla = p.size() == 3 ? Desempate::Literal : Desempate::Corregido;
+    Config n;
+    n.Texto = v;
+    n.Nivel = p[0][0].toLatin1();
+    n.Como.Vista = p[1][0].toLatin1();
+    bool literal = false;
+    for (int i = 2; i < p.size(); ++i) {
+        if (p[i] == QLatin1String("literal") && !literal) {
+            literal = true;
+            n.Como.Regla = Desempate::Literal;
+            continue;
+        }
+        bool ok = p[i].size() >= 2 && p[i].size() <= 6 && p[i][0] == 'r' && n.Como.Vista == 'S' && n.Como.Repartos == 0;
+        for (int k = 1; ok && k < p[i].size(); ++k)
+            ok = p[i][k] >= '0' && p[i][k] <= '9';
+        n.Como.Repartos = ok ? p[i].mid(1).toInt() : 0;
+        if (n.Como.Repartos <= 0)
+            return false;
+    }
+    *c = n;
     return true;
 }
 
@@ -219,8 +235,11 @@ int ComandoFuerza(const QStringList& args)
         ganadasA += (m1.Puntos13 > m1.Puntos24) + (m2.Puntos24 > m2.Puntos13);
         ganadasB += (m1.Puntos24 > m1.Puntos13) + (m2.Puntos13 > m2.Puntos24);
         if (detalle) {
+            // The running seconds and moves of each side too, so that a run cut
+            // short still tells its time per move.
             err << "reparto " << i << ' ' << m1.Puntos13 << ' ' << m1.Puntos24 << ' ' << m2.Puntos13 << ' '
-                << m2.Puntos24 << '\n';
+                << m2.Puntos24 << ' ' << QString::number(ladoA.Segundos, 'f', 3) << ' ' << ladoA.Jugadas << ' '
+                << QString::number(ladoB.Segundos, 'f', 3) << ' ' << ladoB.Jugadas << '\n';
             err.flush();
         }
     }

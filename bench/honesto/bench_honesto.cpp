@@ -1,17 +1,19 @@
-// Benchmark of the honest decision (Vista "S"): for positions after K plays,
-// the seconds one decision takes with the deals the game considers, and how
-// the choice settles as more deals are considered: for each sample size, the
-// share of positions whose play is already the one a much larger sample
-// chooses.
+// Benchmark of the honest decision (Vista "S"): how long one decision takes
+// and how the choice settles as more deals are considered. For each K, over a
+// fixed set of seeded positions after K plays, one row per sample size: the
+// median and largest seconds of a decision and the share of positions whose
+// play is already the one a much larger sample (the reference) chooses. The
+// row marked "*" is the size the game uses.
 //
 //   bench_honesto [--posiciones N] [--ks 0,1,2,...] [--semilla S] [--solo-tiempo]
 //
-// --solo-tiempo skips the larger samples: only the seconds of the decision
-// the game makes.
+// --solo-tiempo skips the other sizes and the reference: only the seconds of
+// the decision the game makes.
 //
 // Positions come from seeded deals played with random legal plays (the
 // tests' PosicionAlAzar); the level is U and the analysis question is answered
-// Yes, so every decision is an analysis.
+// Yes, so every decision is an analysis. The same arguments give the same
+// positions and the same plays on every run; only the seconds change.
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -59,6 +61,9 @@ Decision Decidir(const Estado& posicion, int repartos, std::int64_t semilla)
     c.Vista = 'S';
     c.Semilla = semilla;
     c.Repartos = repartos;
+    // Cold, as a decision in play: the fast engine would otherwise find the
+    // deal the previous decision ended on still in its table.
+    OlvidarAnalisis();
     QElapsedTimer reloj;
     reloj.start();
     const double cpu = Cpu();
@@ -71,11 +76,11 @@ Decision Decidir(const Estado& posicion, int repartos, std::int64_t semilla)
     return d;
 }
 
-// The largest sample compared, by tiles in hands: four times the game's
-// where a few minutes allow it.
+// The reference sample, by tiles in hands: four times the game's, or more
+// where that is still cheap; on a shared two-core machine a few minutes per K.
 int Referencia(int enMano)
 {
-    return enMano >= 27 ? 16 : enMano >= 25 ? 64 : enMano >= 24 ? 128 : 4 * RepartosPorOmision(enMano);
+    return enMano >= 27 ? 16 : enMano >= 24 ? 64 : 4 * RepartosPorOmision(enMano);
 }
 
 }  // namespace
@@ -102,41 +107,63 @@ int main(int argc, char** argv)
                 ks << k.toInt();
         }
     }
-    const QList<int> tamanos{1, 2, 4, 8, 16, 32, 64, 128, 256, 512, 1024, 2048, 4096, 8192};
-    out << "K  repartos  mediana s  mediana CPU s  máx s   misma jugada que la referencia con n repartos\n";
+    out << "Decisión honesta (nivel U, análisis aceptado), " << posiciones << " posiciones por K, semilla " << semilla
+        << "\n";
     out.flush();
     for (const int k : ks) {
         std::mt19937 azar(semilla * 7919u + static_cast<std::uint32_t>(k));
-        std::vector<double> segundos, cpu;
-        std::vector<int> iguales(static_cast<std::size_t>(tamanos.size()), 0);
-        int referencia = 0, porOmision = 0;
-        for (int hechas = 0; hechas < posiciones;) {
+        std::vector<Estado> estados;
+        std::vector<std::int64_t> semillas;
+        while (static_cast<int>(estados.size()) < posiciones) {
             Estado e;
             if (!PosicionAlAzar(azar, k, e))
                 continue;
             e.ParamNivel = ParamNivelDe('U');
-            const std::int64_t s = static_cast<std::int64_t>(azar() % 100000);
-            const Decision d = Decidir(e, 0, s);
-            segundos.push_back(d.Segundos);
-            cpu.push_back(d.Cpu);
-            referencia = soloTiempo ? 0 : Referencia(e.ContarEnMano());
-            porOmision = RepartosPorOmision(e.ContarEnMano());
-            ++hechas;
-            if (soloTiempo)
-                continue;
-            const Decision ref = Decidir(e, referencia, s);
-            for (int i = 0; i < tamanos.size() && tamanos[i] < referencia; ++i)
-                iguales[static_cast<std::size_t>(i)] += Decidir(e, tamanos[i], s) == ref;
+            estados.push_back(e);
+            semillas.push_back(static_cast<std::int64_t>(azar() % 100000));
         }
-        QString fila = QStringLiteral("%1  %2  %3  %4  %5  ")
-                           .arg(k, 2)
-                           .arg(porOmision, 8)
-                           .arg(Mediana(segundos), 9, 'f', 3)
-                           .arg(Mediana(cpu), 13, 'f', 3)
-                           .arg(*std::max_element(segundos.begin(), segundos.end()), 6, 'f', 2);
-        for (int i = 0; i < tamanos.size() && tamanos[i] < referencia; ++i)
-            fila += QStringLiteral("%1:%2% ").arg(tamanos[i]).arg(100 * iguales[static_cast<std::size_t>(i)] / posiciones);
-        out << fila << (soloTiempo ? QString() : QStringLiteral("(ref. %1)").arg(referencia)) << "\n";
+        const int enMano = estados.front().ContarEnMano();
+        const int porOmision = RepartosPorOmision(enMano);
+        const int referencia = Referencia(enMano);
+        // The sizes compared: powers of two below the reference and the game's.
+        std::vector<int> tamanos{porOmision};
+        if (!soloTiempo) {
+            for (int n = 1; n < referencia; n *= 2)
+                tamanos.push_back(n);
+            tamanos.push_back(referencia);
+        }
+        std::sort(tamanos.begin(), tamanos.end());
+        tamanos.erase(std::unique(tamanos.begin(), tamanos.end()), tamanos.end());
+
+        struct Fila {
+            std::vector<double> Segundos, Cpu;
+            int Iguales = 0;
+        };
+        std::vector<Fila> filas(tamanos.size());
+        for (std::size_t p = 0; p < estados.size(); ++p) {
+            // The reference first, so that every size is compared with it.
+            std::vector<Decision> d(tamanos.size());
+            for (std::size_t i = tamanos.size(); i-- > 0;) {
+                d[i] = Decidir(estados[p], tamanos[i], semillas[p]);
+                filas[i].Segundos.push_back(d[i].Segundos);
+                filas[i].Cpu.push_back(d[i].Cpu);
+                filas[i].Iguales += d[i] == d.back();
+            }
+        }
+        out << QStringLiteral("\nK %1 (%2 fichas en mano)").arg(k).arg(enMano)
+            << (soloTiempo ? QString() : QStringLiteral(", referencia %1 repartos").arg(referencia)) << "\n";
+        out << "  repartos  mediana s  mediana CPU s   máx s  misma jugada que la referencia\n";
+        for (std::size_t i = 0; i < tamanos.size(); ++i) {
+            const Fila& f = filas[i];
+            out << QStringLiteral("  %1%2  %3  %4  %5  %6\n")
+                       .arg(tamanos[i], 7)
+                       .arg(tamanos[i] == porOmision ? QLatin1Char('*') : QLatin1Char(' '))
+                       .arg(Mediana(f.Segundos), 9, 'f', 3)
+                       .arg(Mediana(f.Cpu), 13, 'f', 3)
+                       .arg(*std::max_element(f.Segundos.begin(), f.Segundos.end()), 6, 'f', 2)
+                       .arg(soloTiempo ? QStringLiteral("-")
+                                       : QStringLiteral("%1%").arg(100.0 * f.Iguales / posiciones, 0, 'f', 0));
+        }
         out.flush();
     }
     return 0;

@@ -38,7 +38,7 @@ private slots:
     // the other scores in the other: the difference is exactly nothing.
     void mismaConfiguracionEmpataEnDuplicado()
     {
-        const Salida s = Correr({"fuerza", "--repartos", "3", "--semilla", "5", "--a", "P:S", "--b", "P:S"});
+        const Salida s = Correr({"fuerza", "--repartos", "3", "--semilla", "5", "--a", "P:S:r8", "--b", "P:S:r8"});
         QCOMPARE(s.codigo, 0);
         QCOMPARE(s.out.count('\n'), 1);
         const QJsonObject j = QJsonDocument::fromJson(s.out).object();
@@ -55,6 +55,8 @@ private slots:
     {
         for (const QStringList& args :
              {QStringList{"fuerza", "--a", "X:T"}, QStringList{"fuerza", "--b", "U:T:otra"},
+              QStringList{"fuerza", "--a", "U:T:r16"}, QStringList{"fuerza", "--a", "U:S:r0"},
+              QStringList{"fuerza", "--a", "U:S:r8:r8"}, QStringList{"fuerza", "--a", "U:S:literal:literal"},
               QStringList{"fuerza", "--repartos", "0"}, QStringList{"fuerza", "--analizar"},
               QStringList{"fuerza", "--nivel", "U"}, QStringList{"elegir", "x.jgo", "3", "--vista", "N"}}) {
             const Salida s = Correr(args);
