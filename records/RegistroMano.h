@@ -12,7 +12,7 @@
 // untrusted input: LeerRegistro checks its form (lines, tiles, count, ends;
 // ASCII digits only, nothing after the last play, no control characters)
 // and returns the record or the first fault with its line number;
-// ComprobarJugadas (records/Posicion.h) checks that the plays are legal.
+// ComprobarJugadas (flujo/Posicion.h) checks that the plays are legal.
 
 #include <QString>
 #include <array>
@@ -67,6 +67,6 @@ LecturaRegistro LeerRegistro(const QString& texto);
 // without waiting on it.
 LecturaRegistro LeerRegistroArchivo(const QString& ruta);
 
-// Writes the record whole or not at all (records/ArchivoEntero.h), creating
+// Writes the record whole or not at all (rules/ArchivoEntero.h), creating
 // the folder when it is missing. False with a Spanish reason.
 bool EscribirRegistro(const QString& ruta, const RegistroMano& r, QString* error = nullptr);
