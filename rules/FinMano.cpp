@@ -2,6 +2,7 @@
 // the record, show the scoreboard, wait for every machine's "FIN", and only
 // then schedule the next hand from the event loop.
 
+#include "protocolo/Protocolo.h"
 #include "records/GuardarMano.h"
 #include "records/Marcador.h"
 #include "records/Resumen.h"
@@ -19,7 +20,7 @@ void Juego::TerminarMano()
         E.Sillas[s].DigitosMano = QString(14, '9');
         if (EsLocal(s)) {
             E.Sillas[s].MarcaFin = QStringLiteral("FIN");
-            A.EnviarMensaje(QStringLiteral("FIN  %1").arg(s));
+            A.EnviarMensaje(protocolo::LineaFin(s));
         }
     }
     // 2.
