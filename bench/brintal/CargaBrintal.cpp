@@ -144,8 +144,7 @@ Resultado Ronda(quint16 puerto, int conexiones, int lineas, int ventana) {
         extra.s = std::make_unique<QTcpSocket>();
         extra.s->connectToHost(QHostAddress::LocalHost, puerto);
         Esperar([&] { return extra.s->state() == QAbstractSocket::UnconnectedState; }, 5000);
-        extra.buf = extra.s->readAll();
-        const bool cerrada = extra.s->state() == QAbstractSocket::UnconnectedState && extra.buf.isEmpty();
+        const bool cerrada = extra.s->state() == QAbstractSocket::UnconnectedState && extra.s->readAll().isEmpty();
         std::printf("  conexión 65: %s\n", cerrada ? "cerrada al instante" : "NO se cerró");
         r.bien = r.bien && cerrada;
     }
