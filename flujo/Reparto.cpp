@@ -2,17 +2,10 @@
 // seven tiles in the pick order, by hand, by its seeded draw, or as received.
 
 #include "flujo/Juego.h"
+#include "protocolo/Protocolo.h"
 #include "rules/Linea.h"
 
 namespace {
-
-QString DigitosDe(const Jugador& j)
-{
-    QString d;
-    for (int k = 1; k <= 7; ++k)
-        d += QString::number(j.Mano[k]).rightJustified(2, '0');
-    return d;
-}
 
 int Libres(const Estado& e)
 {
@@ -180,7 +173,7 @@ void Juego::Repartir()
             }
             A.DibujarMano(s, j.Vista);
             A.DibujarMesa();
-            A.EnviarMensaje(QStringLiteral("Fichas%1 %2").arg(s).arg(DigitosDe(j)));
+            A.EnviarMensaje(protocolo::LineaFichas(s, std::span<const int, 7>(j.Mano.data() + 1, 7)));
             A.Semaforo(s, LuzRoja);
         }
     }

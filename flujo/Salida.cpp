@@ -1,6 +1,7 @@
 // The lead: who leads the hand, the partners' "¿Sales o salgo?", and the
 // wait for the first tile.
 
+#include "protocolo/Protocolo.h"
 #include "ai/Elegir.h"
 #include "records/Marcador.h"
 #include "rules/Jugadas.h"
@@ -180,5 +181,5 @@ void Juego::NoSalir(int silla)
         || E.PasesSalida >= 2)
         return;
     PasarSalida();
-    A.EnviarMensaje(QStringLiteral("Tiro 01 %1 %2 NUL").arg(E.Turno).arg(-silla));
+    A.EnviarMensaje(protocolo::LineaNoSalir(E.Turno, silla));
 }

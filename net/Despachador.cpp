@@ -8,7 +8,7 @@ Despachador::Despachador(Estado& estado, QObject* padre) : QObject(padre), E(est
 
 void Despachador::Llegada(const QByteArray& bloque)
 {
-    buffer.append(bloque);
+    troceador.Agregar(bloque);
     if (programado)
         return;
     programado = true;
@@ -23,26 +23,29 @@ void Despachador::Llegada(const QByteArray& bloque)
 
 void Despachador::Despachar()
 {
+    using Paso = protocolo::Troceador::Paso;
     QString linea;
-    // The buffer is re-read on every pass: a nested run may have taken lines
-    // from it while the previous handler waited.
-    while (protocolo::TomarLinea(buffer, linea)) {
-        if (descartando || linea.size() > kMaxLinea) {
-            descartando = false;
+    // Lines are taken one at a time: a nested run may have taken some while
+    // the previous handler waited.
+    for (;;) {
+        switch (troceador.Tomar(&linea)) {
+        case Paso::Falta:
+            return;
+        case Paso::Larga:
             ++Ignoradas;
             Anotar(QStringLiteral("(línea ignorada: demasiado larga)"));
-            continue;
+            break;
+        case Paso::Invalida:
+            ++Ignoradas;
+            Anotar(QStringLiteral("(línea ignorada: no es UTF-8)"));
+            break;
+        case Paso::Linea:
+            Anotar(linea);
+            if (AlLeer)
+                AlLeer(linea);
+            Atender(linea);
+            break;
         }
-        if (linea.isEmpty())
-            continue;
-        Anotar(linea);
-        if (AlLeer)
-            AlLeer(linea);
-        Atender(linea);
-    }
-    if (buffer.size() > kMaxLinea) {
-        buffer.clear();
-        descartando = true;
     }
 }
 
@@ -57,21 +60,6 @@ void Despachador::PedirSilla(int silla)
     if (silla >= 1 && silla <= 4)
         pedidas_[static_cast<size_t>(silla)] = true;
 }
-
-namespace {
-// Brintal's word that a seat was left: "Brintal: " + name + " dejó la Silla " + digit + ".".
-int SillaDejadaEn(const QString& texto)
-{
-    static const QString inicio = QStringLiteral("Brintal: ");
-    static const QString medio = QStringLiteral(" dejó la Silla ");
-    if (!texto.startsWith(inicio) || !texto.endsWith(QLatin1Char('.')) || texto.size() < inicio.size() + medio.size() + 2)
-        return 0;
-    const QChar d = texto[texto.size() - 2];
-    if (d < QLatin1Char('1') || d > QLatin1Char('4') || !texto.chopped(2).endsWith(medio))
-        return 0;
-    return d.unicode() - '0';
-}
-}  // namespace
 
 void Despachador::Anotar(const QString& entrada)
 {
@@ -130,7 +118,7 @@ void Despachador::Atender(const QString& linea)
                     Oyente->InicioRecibido();
             },
             [this](const Opcion& m) {
-                Aplicar(E.Opciones, m);
+                E.Opciones.Poner(m.clave, m.codigo);
                 if (Oyente)
                     Oyente->OpcionRecibida(m.clave);
             },
@@ -174,9 +162,9 @@ void Despachador::Atender(const QString& linea)
             },
             [this](const Memo& m) {
                 E.Salidor = m.salidor;
-                for (int i = 1; i <= m.cuenta; ++i) {
-                    E.HistFicha[i] = m.fichas[i];
-                    E.HistPunta[i] = m.puntas[i];
+                for (int i = 0; i < m.fichas.size(); ++i) {
+                    E.HistFicha[i + 1] = m.fichas[i];
+                    E.HistPunta[i + 1] = m.puntas[i];
                 }
             },
             [this](const Chat& m) {

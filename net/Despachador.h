@@ -17,7 +17,8 @@
 #include <array>
 #include <functional>
 
-#include "net/Protocolo.h"
+#include "protocolo/Protocolo.h"
+#include "protocolo/Troceador.h"
 #include "rules/Estado.h"
 
 class Juego;
@@ -89,14 +90,18 @@ public:
     void PedirSilla(int silla);
     bool PartidaIniciada = false;
 
-    const QByteArray& Buffer() const { return buffer; }
+    // The unfinished line at the end of the buffer.
+    QByteArray Buffer() const { return troceador.Pendiente(); }
 
     // Receive log: "hh:mm:ss.zzz line", newest last, at most kMaxRegistro
     // entries. Refused lines are logged once more with their reason.
     static constexpr int kMaxRegistro = 2000;
     // No line of the table comes near this; a longer one (or endless bytes
     // without LF) is dropped instead of growing the buffer without bound.
-    static constexpr int kMaxLinea = 8192;
+    // Above the table's own limit for what it accepts: a line the table
+    // composes around a name it accepted (the chat line that says the seat
+    // was left) may be longer than the name's line.
+    static constexpr int kMaxLinea = 2 * protocolo::Troceador::kMaxLinea;
     QStringList Registro;
     int Ignoradas = 0;
     std::function<void(const QString&)> AlRegistrar;
@@ -108,8 +113,7 @@ public:
 
 private:
     void Anotar(const QString& entrada);
-    QByteArray buffer;
+    protocolo::Troceador troceador{kMaxLinea};
     bool programado = false;
-    bool descartando = false;  // the rest of an over-long line is still to come
     std::array<bool, 5> pedidas_{};
 };

@@ -2,13 +2,6 @@
 
 namespace {
 
-// The lines the server relays to their sender too, for seats this copy holds.
-bool VuelveAlRemitente(const QString& linea)
-{
-    return linea.startsWith(QLatin1String("Tiro ")) || linea.startsWith(QLatin1String("FIN"))
-           || linea.startsWith(QLatin1String("Fichas"));
-}
-
 QString SinBlancosFinales(const QString& s)
 {
     qsizetype n = s.size();
@@ -65,13 +58,13 @@ void EnlaceMesa::EnviarMensaje(const QString& mensaje)
         A.Aviso(TextoDesconectado(), 48, 2);
         return;
     }
-    for (const QString& linea : mensaje.split(QStringLiteral("\r\n"))) {
-        if (VuelveAlRemitente(linea)) {
+    for (const QString& linea : protocolo::Separar(mensaje)) {
+        if (protocolo::VuelveAlRemitente(linea)) {
             ecos.push_back({SinBlancosFinales(linea), {}});
             ecos.back().desde.start();
         }
     }
-    socket.write((mensaje + QStringLiteral("\r\n")).toUtf8());
+    socket.write(protocolo::Enmarcar(mensaje));
 }
 
 void EnlaceMesa::Leida(const QString& linea)

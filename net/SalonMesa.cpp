@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "net/Despachador.h"
-#include "net/Protocolo.h"
+#include "protocolo/Protocolo.h"
 
 SalonMesa::SalonMesa(Estado& estado, Anfitrion& anfitrion) : E(estado), A(anfitrion) {}
 
@@ -47,7 +47,7 @@ bool SalonMesa::TomarSilla(int silla, const QString& texto)
     }
     if (Preguntar(nombre + QStringLiteral(" ocupará la Silla ") + QString::number(silla), 64, 2) != 1)
         return false;
-    A.EnviarMensaje(protocolo::LineaSilla(silla) + QStringLiteral("\r\n") + protocolo::LineaNombre(silla, nombre));
+    A.EnviarMensaje(protocolo::Juntar({protocolo::LineaSilla(silla), protocolo::LineaNombre(silla, nombre)}));
     CopiarEstadoSillas(true);
     return true;
 }
@@ -83,8 +83,8 @@ bool SalonMesa::Iniciar()
 void SalonMesa::PedirParaComputadora(int silla, const QString& nombre)
 {
     E.Jugadores[silla].Semilla = int(std::lround(QTime::currentTime().msecsSinceStartOfDay() / 1000.0));
-    A.EnviarMensaje(protocolo::LineaSilla(silla) + QStringLiteral("\r\n") + protocolo::LineaNombre(silla, nombre) +
-                    QStringLiteral("\r\n") + protocolo::LineaHoC(silla, 'C'));
+    A.EnviarMensaje(protocolo::Juntar(
+        {protocolo::LineaSilla(silla), protocolo::LineaNombre(silla, nombre), protocolo::LineaHoC(silla, 'C')}));
 }
 
 bool SalonMesa::OfrecerSilla(int silla)

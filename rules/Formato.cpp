@@ -1,5 +1,7 @@
 #include "rules/Formato.h"
 
+#include "protocolo/Protocolo.h"
+
 #include <QList>
 
 #include <algorithm>
@@ -62,34 +64,9 @@ QString FormatoCentesimas(std::int64_t centesimas)
     return (centesimas < 0 ? '-' : ' ') + DosDecimales(centesimas);
 }
 
-std::optional<std::int64_t> LeerMerito(QStringView texto)
-{
-    // Read with integers: a text such as "1e300", "inf" or "nan" would pass
-    // a floating-point reading and then overflow every sum it joins.
-    qsizetype i = 0;
-    const qsizetype n = texto.size();
-    while (i < n && texto[i] == QLatin1Char(' '))
-        ++i;
-    bool negativo = false;
-    if (i < n && (texto[i] == QLatin1Char('-') || texto[i] == QLatin1Char('+')))
-        negativo = texto[i++] == QLatin1Char('-');
-    const auto digito = [&](qsizetype k) { return k < n && texto[k] >= QLatin1Char('0') && texto[k] <= QLatin1Char('9'); };
-    std::int64_t v = 0;
-    int enteros = 0;
-    for (; digito(i); ++i, ++enteros) {
-        if (enteros == kMaxDigitosMerito)
-            return std::nullopt;
-        v = v * 10 + (texto[i].unicode() - u'0');
-    }
-    if (enteros == 0 || i + 3 != n || texto[i] != QLatin1Char('.') || !digito(i + 1) || !digito(i + 2))
-        return std::nullopt;
-    v = v * 100 + (texto[i + 1].unicode() - u'0') * 10 + (texto[i + 2].unicode() - u'0');
-    return negativo ? -v : v;
-}
-
 std::int64_t CentesimasDe(const QString& texto)
 {
-    return LeerMerito(texto).value_or(0);
+    return protocolo::LeerMerito(texto).value_or(0);
 }
 
 QString FormatoSegundos(double segundos)

@@ -18,12 +18,8 @@ QString FormatoMeritoPositivo(std::int64_t num, std::int64_t den);
 QString FormatoMeritoNegativo(std::int64_t num, std::int64_t den);
 // " 0.00;-0.00" of a value held in hundredths: -50 -> "-0.50", 267 -> " 2.67".
 QString FormatoCentesimas(std::int64_t centesimas);
-// A merit text as the game writes it (" 3.00", "-0.33", " 13.00"): blanks,
-// an optional sign, one to kMaxDigitosMerito digits, a point and two digits.
-// Its value in hundredths, or nothing for any other text.
-constexpr int kMaxDigitosMerito = 9;
-std::optional<std::int64_t> LeerMerito(QStringView texto);
-// A merit text read back as hundredths; 0 when empty or not a merit.
+// A merit text read back as hundredths (protocolo::LeerMerito); 0 when
+// empty or not a merit.
 std::int64_t CentesimasDe(const QString& texto);
 // "#,##0.0 secs." of a duration in seconds.
 QString FormatoSegundos(double segundos);

@@ -2,7 +2,8 @@
 # The layers of the game, lowest first, and what each may include:
 #
 #   rules  <-  ai  <-  records  <-  flujo  <-  net, view  <-  shell  <-  app/*
-#   protocolo (Qt Core only) is used by flujo, net and by server/ (brintal).
+#   protocolo (the table's lines, Qt Core only) stands below rules; every
+#   layer and server/ (brintal) may use it, and it uses none of them.
 #
 # A file may include its own layer and the layers below it, never one above
 # or beside it. The link graph of the CMake targets says the same for
@@ -15,13 +16,13 @@ raiz="${1:-$(cd "$(dirname "$0")/.." && pwd)}"
 cd "$raiz"
 
 declare -A permite=(
-  [rules]="rules"
-  [protocolo]="protocolo rules"
-  [ai]="ai rules"
-  [records]="records ai rules"
+  [protocolo]="protocolo"
+  [rules]="rules protocolo"
+  [ai]="ai rules protocolo"
+  [records]="records ai rules protocolo"
   [flujo]="flujo records ai rules protocolo"
   [net]="net flujo records ai rules protocolo"
-  [view]="view flujo records ai rules"
+  [view]="view flujo records ai rules protocolo"
   [shell]="shell net view flujo records ai rules protocolo"
   [server]="server protocolo rules"
 )

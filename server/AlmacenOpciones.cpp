@@ -1,3 +1,4 @@
+#include "protocolo/Opciones.h"
 #include "server/AlmacenOpciones.h"
 
 #include "rules/ArchivoEntero.h"
@@ -58,10 +59,10 @@ bool AlmacenOpciones::EscribirTexto(QIODevice& destino, const QSettings::Setting
         texto += (clave + '=' + valor.toString() + '\n').toUtf8();
     };
     // The table's order first; keys a newer brintal wrote are kept after them.
-    for (const auto& d : OpcionesMesa::Definiciones())
+    for (const auto& d : protocolo::Opciones())
         if (mapa.contains(d.Clave)) poner(d.Clave, mapa.value(d.Clave));
     for (auto i = mapa.cbegin(); i != mapa.cend(); ++i)
-        if (!OpcionesMesa::Buscar(i.key()) && !i.key().contains('/')) poner(i.key(), i.value());
+        if (!protocolo::BuscarOpcion(i.key()) && !i.key().contains('/')) poner(i.key(), i.value());
 
     // QSaveFile buffers so small a text: only the flush meets a full disk,
     // and its commit would rename the short file into place regardless.
@@ -104,7 +105,7 @@ QStringList AlmacenOpciones::Cargar(OpcionesMesa* opciones) const {
     for (const QString& clave : s->allKeys()) {
         const QString valor = s->value(clave).toString();
         QString motivo;
-        const QString codigo = OpcionesMesa::Validar(clave, valor, &motivo);
+        const QString codigo = protocolo::ValidarOpcion(clave, valor, &motivo);
         if (codigo.isEmpty())
             problemas << QStringLiteral("%1: «%2=%3» ignorada: %4").arg(archivo_, clave, valor, motivo);
         else
@@ -115,7 +116,7 @@ QStringList AlmacenOpciones::Cargar(OpcionesMesa* opciones) const {
 
 bool AlmacenOpciones::Guardar(const QString& clave, const QString& valor, QString* error) const {
     QString motivo;
-    const QString codigo = OpcionesMesa::Validar(clave, valor, &motivo);
+    const QString codigo = protocolo::ValidarOpcion(clave, valor, &motivo);
     const auto s = codigo.isEmpty() ? nullptr : Abrir(&motivo);
     if (!s) {
         if (error) *error = motivo;

@@ -42,7 +42,7 @@ void Conexion::Leer() {
     if (!lineas.isEmpty()) emit Lineas(id_, lineas);
     if (!bien && !perdida_) {
         perdida_ = true;
-        emit Perdida(id_, QStringLiteral("línea de más de %1 bytes").arg(Troceador::kMaxLinea));
+        emit Perdida(id_, QStringLiteral("línea de más de %1 bytes").arg(protocolo::Troceador::kMaxLinea));
     }
 }
 

@@ -2,7 +2,7 @@
 // One client of the table: frames its lines and keeps the limits that
 // protect the others. It knows nothing of seats or keys.
 
-#include "server/Troceador.h"
+#include "protocolo/Troceador.h"
 
 #include <QObject>
 #include <QPointer>
@@ -41,6 +41,6 @@ private:
     int id_;
     QPointer<QTcpSocket> socket_;
     QString origen_;
-    Troceador troceador_;
+    protocolo::Troceador troceador_;
     bool perdida_ = false;
 };

@@ -1,14 +1,11 @@
 #include "server/Mesa.h"
 
+#include "protocolo/Opciones.h"
+#include "protocolo/Protocolo.h"
+
+using protocolo::Clase;
+
 namespace {
-
-int Digito(QChar c) { return (c >= '1' && c <= '4') ? c.unicode() - '0' : 0; }
-
-bool Cifra(QChar c) { return c >= '0' && c <= '9'; }
-
-QChar At(const QString& s, int posicion) {   // positions count from 1
-    return posicion >= 1 && posicion <= s.size() ? s[posicion - 1] : QChar();
-}
 
 QString Recorte(const QString& linea) {
     return linea.size() > 80 ? linea.left(80) + QStringLiteral("…") : linea;
@@ -18,17 +15,15 @@ QString Recorte(const QString& linea) {
 
 Mesa::Mesa(const OpcionesMesa& opciones) : opciones_(opciones) {}
 
-QString Mesa::Clave(const QString& linea) { return linea.left(5).trimmed(); }
-
 int Mesa::Titular(int silla) const { return silla >= 1 && silla <= 4 ? sillas_[silla].Titular : 0; }
 
 QString Mesa::NombreSilla(int silla) const { return silla >= 1 && silla <= 4 ? NombreDe(silla) : QString(); }
 
 QString Mesa::TipoSilla(int silla) const {
-    return silla >= 1 && silla <= 4 ? sillas_[silla].LineaTipo.mid(7, 1) : QString();
+    return silla >= 1 && silla <= 4 ? sillas_[silla].Tipo : QString();
 }
 
-QString Mesa::NombreDe(int silla) const { return sillas_[silla].LineaNombre.mid(8); }
+QString Mesa::NombreDe(int silla) const { return sillas_[silla].Nombre; }
 
 bool Mesa::Entrar(int id, const QString& origen) {
     if (origen_.size() >= kMaxConexiones) {
@@ -44,7 +39,7 @@ bool Mesa::Entrar(int id, const QString& origen) {
         if (!sillas_[s].LineaNombre.isEmpty()) Enviar(Envio::Uno, id, sillas_[s].LineaNombre);
         if (!sillas_[s].LineaTipo.isEmpty()) Enviar(Envio::Uno, id, sillas_[s].LineaTipo);
     }
-    if (iniciada_) Enviar(Envio::Uno, id, QStringLiteral("Inici"));
+    if (iniciada_) Enviar(Envio::Uno, id, protocolo::LineaInici());
     return true;
 }
 
@@ -58,9 +53,7 @@ void Mesa::Salir(int id) {
         const QString nombre = NombreDe(s);
         sillas_[s] = Silla();
         Evento(QStringLiteral("Silla %1 libre").arg(s));
-        Enviar(Envio::Todos, 0,
-               QStringLiteral("Chat Brintal: ") + nombre + QStringLiteral(" dejó la Silla ") +
-                   QString::number(s) + '.');
+        Enviar(Envio::Todos, 0, protocolo::LineaSillaDejada(nombre, s));
     }
     // With every seat empty the partida is over: the next people start a new one.
     if (iniciada_ && !sillas_[1].Titular && !sillas_[2].Titular && !sillas_[3].Titular &&
@@ -80,63 +73,61 @@ void Mesa::Recibir(int id, const QStringList& lineas) {
         if (!sillas_[s].Titular || NombreDe(s).trimmed().isEmpty()) return;
     iniciada_ = true;
     Evento(QStringLiteral("Las cuatro sillas tienen nombre: comienza la partida"));
-    Enviar(Envio::Todos, 0, QStringLiteral("Inici"));
+    Enviar(Envio::Todos, 0, protocolo::LineaInici());
 }
 
 void Mesa::Linea(int id, const QString& linea) {
-    const QString clave = Clave(linea);
-    if (clave.isEmpty()) return;
-    if (clave == QLatin1String("Silla")) {
-        PedirSilla(id, linea);
-    } else if (clave == QLatin1String("Nombr")) {
-        if (!linea.startsWith(QLatin1String("Nombre")) || !TieneSilla(id, At(linea, 7)))
+    const protocolo::LineaCliente l = protocolo::LeerDeCliente(linea);
+    switch (l.clase) {
+    case Clase::Ninguna:
+        return;
+    case Clase::PideSilla:
+        return PedirSilla(id, l.silla, linea);
+    case Clase::Nombre:
+        if (!TieneSilla(id, l.silla))
             return Descartar(id, linea, QStringLiteral("nombre para una silla que no tiene"));
-        sillas_[Digito(At(linea, 7))].LineaNombre = linea;
-        Evento(QStringLiteral("Silla %1: %2").arg(At(linea, 7)).arg(linea.mid(8)));
-        Enviar(Envio::Todos, 0, linea);
-    } else if (clave == QLatin1String("HoC")) {
-        if (!TieneSilla(id, At(linea, 6)))
+        sillas_[l.silla].LineaNombre = linea;
+        sillas_[l.silla].Nombre = l.texto;
+        Evento(QStringLiteral("Silla %1: %2").arg(l.silla).arg(l.texto));
+        return Enviar(Envio::Todos, 0, linea);
+    case Clase::HoC:
+        if (!TieneSilla(id, l.silla))
             return Descartar(id, linea, QStringLiteral("tipo para una silla que no tiene"));
-        sillas_[Digito(At(linea, 6))].LineaTipo = linea;
-        Enviar(Envio::Todos, 0, linea);
-    } else if (clave == QLatin1String("FIN")) {
-        if (!TieneSilla(id, At(linea, 6)))
+        sillas_[l.silla].LineaTipo = linea;
+        sillas_[l.silla].Tipo = l.texto;
+        return Enviar(Envio::Todos, 0, linea);
+    case Clase::Fin:
+        if (!TieneSilla(id, l.silla))
             return Descartar(id, linea, QStringLiteral("fin de mano para una silla que no tiene"));
-        Enviar(Envio::Todos, 0, linea);
-    } else if (clave == QLatin1String("Atras")) {
-        if (!linea.startsWith(QLatin1String("Atras ")) || !TieneSilla(id, At(linea, 7)))
+        return Enviar(Envio::Todos, 0, linea);
+    case Clase::Atras:
+        if (!TieneSilla(id, l.silla))
             return Descartar(id, linea, QStringLiteral("paso atrás para una silla que no tiene"));
-        Enviar(Envio::TodosMenos, id, linea);
-    } else if (clave == QLatin1String("Tiro")) {
-        if (!TiroValido(id, linea))
+        return Enviar(Envio::TodosMenos, id, linea);
+    case Clase::Tiro:
+        if (!TieneSilla(id, l.silla))
             return Descartar(id, linea, QStringLiteral("jugada mal formada o de una silla que no tiene"));
-        Enviar(Envio::Todos, 0, linea);
-    } else if (clave == QLatin1String("Ficha") || clave == QLatin1String("Repet") ||
-               clave == QLatin1String("Memo")) {
-        if (clave == QLatin1String("Ficha") && !linea.startsWith(QLatin1String("Fichas")))
-            return Descartar(id, linea, QStringLiteral("clave desconocida"));
+        return Enviar(Envio::Todos, 0, linea);
+    case Clase::Fichas:
+    case Clase::Repet:
+    case Clase::Memo:
         if (!Sentado(id)) return Descartar(id, linea, QStringLiteral("no ocupa ninguna silla"));
-        Enviar(Envio::Todos, 0, linea);
-    } else if (clave == QLatin1String("Chat")) {
+        return Enviar(Envio::Todos, 0, linea);
+    case Clase::Chat:
         if (!Sentado(id)) return Descartar(id, linea, QStringLiteral("no ocupa ninguna silla"));
-        const QString texto = linea.mid(5);
-        const int dos = texto.indexOf(QLatin1String(": "));
-        const QString nombre = dos < 0 ? texto : texto.left(dos);
         // Only the table signs as Brintal; a look-alike with blanks or other
         // capitals would read the same to the people at the table.
-        if (nombre.trimmed().compare(QLatin1String("Brintal"), Qt::CaseInsensitive) == 0)
+        if (l.texto.trimmed().compare(QLatin1String("Brintal"), Qt::CaseInsensitive) == 0)
             return Descartar(id, linea, QStringLiteral("firma como Brintal"));
-        Enviar(Envio::Todos, 0, linea);
-    } else if (clave == QLatin1String("Local") || clave == QLatin1String("Mesa") ||
-               clave == QLatin1String("Inici")) {
-        Descartar(id, linea, QStringLiteral("solo Brintal habla por la mesa"));
-    } else {
-        Descartar(id, linea, QStringLiteral("clave desconocida"));
+        return Enviar(Envio::Todos, 0, linea);
+    case Clase::DeLaMesa:
+        return Descartar(id, linea, QStringLiteral("solo Brintal habla por la mesa"));
+    case Clase::Desconocida:
+        return Descartar(id, linea, QStringLiteral("clave desconocida"));
     }
 }
 
-void Mesa::PedirSilla(int id, const QString& linea) {
-    const int s = Digito(At(linea, 6));
+void Mesa::PedirSilla(int id, int s, const QString& linea) {
     if (!s) return Descartar(id, linea, QStringLiteral("silla fuera de 1 a 4"));
     if (sillas_[s].Titular && sillas_[s].Titular != id) {
         Evento(QStringLiteral("Silla %1 negada a la conexión %2: es de la conexión %3")
@@ -145,7 +136,7 @@ void Mesa::PedirSilla(int id, const QString& linea) {
     }
     if (!sillas_[s].Titular) Evento(QStringLiteral("Silla %1 para la conexión %2").arg(s).arg(id));
     sillas_[s].Titular = id;
-    Enviar(Envio::Uno, id, QStringLiteral("Local ") + QString::number(s));
+    Enviar(Envio::Uno, id, protocolo::LineaLocal(s));
 }
 
 bool Mesa::Sentado(int id) const {
@@ -154,37 +145,20 @@ bool Mesa::Sentado(int id) const {
     return false;
 }
 
-bool Mesa::TieneSilla(int id, QChar digito) const {
-    const int s = Digito(digito);
-    return s && sillas_[s].Titular == id;
-}
-
-bool Mesa::TiroValido(int id, const QString& linea) const {
-    // A play: seat at 9, tile 00..27 at 11-12, end at 14-16; the merit may follow.
-    if (linea.size() >= 16 && Cifra(At(linea, 11)) && Cifra(At(linea, 12))) {
-        const int ficha = linea.mid(10, 2).toInt();
-        const QString punta = linea.mid(13, 3);
-        return ficha <= 27 && (punta == QLatin1String("IZQ") || punta == QLatin1String("DER")) &&
-               (linea.size() == 16 || At(linea, 17) == ' ') && TieneSilla(id, At(linea, 9));
-    }
-    // A declined lead acts for the seat that passed, named after the "-".
-    const int pasa = Digito(At(linea, 12));
-    if (!pasa) return false;
-    const int companero = (pasa + 1) % 4 + 1;
-    const QString esperada = QStringLiteral("Tiro 01 %1 -%2 NUL").arg(companero).arg(pasa);
-    return linea == esperada && sillas_[pasa].Titular == id;
+bool Mesa::TieneSilla(int id, int silla) const {
+    return silla >= 1 && silla <= 4 && sillas_[silla].Titular == id;
 }
 
 bool Mesa::CambiarOpcion(const QString& clave, const QString& valor) {
     QString motivo;
-    const QString codigo = OpcionesMesa::Validar(clave, valor, &motivo);
+    const QString codigo = protocolo::ValidarOpcion(clave, valor, &motivo);
     if (codigo.isEmpty()) {
         Evento(QStringLiteral("Opción no cambiada: %1").arg(motivo));
         return false;
     }
     opciones_.Poner(clave, codigo);
     Evento(QStringLiteral("Opción %1 = %2").arg(clave, codigo));
-    Enviar(Envio::Todos, 0, OpcionesMesa::Linea(clave, codigo));
+    Enviar(Envio::Todos, 0, protocolo::LineaOpcion(clave, codigo));
     return true;
 }
 

@@ -55,21 +55,19 @@ public:
     QString TipoSilla(int silla) const;  // the kind letter last relayed, or empty
     bool Iniciada() const { return iniciada_; }
 
-    // The line's key as the game reads it: its first five characters, trimmed.
-    static QString Clave(const QString& linea);
-
 private:
     struct Silla {
         int Titular = 0;
         QString LineaNombre;   // last relayed, resent to late arrivals
         QString LineaTipo;
+        QString Nombre;        // as read from those lines
+        QString Tipo;
     };
 
     void Linea(int id, const QString& linea);
-    void PedirSilla(int id, const QString& linea);
+    void PedirSilla(int id, int silla, const QString& linea);
     bool Sentado(int id) const;
-    bool TieneSilla(int id, QChar digito) const;
-    bool TiroValido(int id, const QString& linea) const;
+    bool TieneSilla(int id, int silla) const;
     QString NombreDe(int silla) const;
     void Enviar(Envio::Alcance a, int conexion, const QString& linea);
     void Descartar(int id, const QString& linea, const QString& motivo);

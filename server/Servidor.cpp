@@ -1,5 +1,6 @@
 #include "server/Servidor.h"
 
+#include "protocolo/Protocolo.h"
 #include "server/Conexion.h"
 
 Servidor::Servidor(const OpcionesMesa& opciones, QObject* padre)
@@ -65,7 +66,7 @@ void Servidor::Entregar() {
         const QList<Envio> envios = mesa_.TomarEnvios();
         if (envios.isEmpty() && porCerrar_.isEmpty()) break;
         for (const Envio& e : envios) {
-            const QByteArray datos = e.Linea.toUtf8() + "\r\n";
+            const QByteArray datos = protocolo::Enmarcar(e.Linea);
             auto enviar = [&](Conexion* c) {
                 if (!porCerrar_.contains(c->Id()) && !c->Enviar(datos)) porCerrar_.insert(c->Id());
             };

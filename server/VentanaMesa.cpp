@@ -1,5 +1,6 @@
 #include "server/VentanaMesa.h"
 
+#include "protocolo/Opciones.h"
 #include "server/AlmacenOpciones.h"
 #include "server/Servidor.h"
 
@@ -18,8 +19,6 @@
 
 namespace {
 
-const char* const kNombreControl[] = {"cboAoC", "cboNivel", "txtPuntos", "cboPuntos",
-                                      "cboSalida", "cboCierre", "txtTiempo1", "txtTiempo2", "cboVista"};
 const char* const kRumbo[] = {"", "Sur", "Este", "Norte", "Oeste"};
 
 }  // namespace
@@ -87,10 +86,10 @@ QWidget* VentanaMesa::CrearOpciones() {
     auto* grupo = new QGroupBox(QStringLiteral("Opciones de Juego"));
     auto* forma = new QFormLayout(grupo);
     forma->addRow(new QLabel(QStringLiteral("El dueño de la Mesa de Juego puede modificar estas opciones")));
-    const auto& defs = OpcionesMesa::Definiciones();
+    const auto& defs = protocolo::Opciones();
     const OpcionesMesa& actuales = servidor_->LaMesa().Opciones();
     for (int i = 0; i < defs.size(); ++i) {
-        const DefinicionOpcion& d = defs[i];
+        const protocolo::DefinicionOpcion& d = defs[i];
         const QString valor = actuales.Valor(d.Clave);
         QWidget* control;
         if (d.EsNumerica()) {
@@ -110,7 +109,7 @@ QWidget* VentanaMesa::CrearOpciones() {
             });
             control = lista;
         }
-        control->setObjectName(QLatin1String(kNombreControl[i]));
+        control->setObjectName(d.Control);
         forma->addRow(d.Etiqueta, control);
     }
     return grupo;

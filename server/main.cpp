@@ -1,6 +1,7 @@
 // brintal: the table server. Parses the command line, builds the options,
 // opens the port and either shows the owner's window or logs to stderr.
 
+#include "protocolo/Opciones.h"
 #include "server/AlmacenOpciones.h"
 #include "server/Servidor.h"
 #include "server/VentanaMesa.h"
@@ -84,7 +85,7 @@ bool Leer(const QStringList& args, Argumentos* a, QString* error) {
             }
             QString motivo;
             const QString clave = valor.left(separa);
-            const QString codigo = OpcionesMesa::Validar(clave, valor.mid(separa + 1), &motivo);
+            const QString codigo = protocolo::ValidarOpcion(clave, valor.mid(separa + 1), &motivo);
             if (codigo.isEmpty()) {
                 *error = QStringLiteral("opción rechazada: ") + motivo;
                 return false;

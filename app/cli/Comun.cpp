@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "flujo/Posicion.h"
+#include "protocolo/Opciones.h"
 
 namespace {
 
@@ -62,22 +63,16 @@ bool LeerOrden(const QStringList& args, const QStringList& posicionales, Orden* 
         }
         const QString v = args[++i];
         bool ok = true;
-        if (a == QLatin1String("--nivel")) {
-            ok = Valor(v, {"P", "I", "A", "U"});
+        // The table's options take the codes of the table.
+        const QString clave = a == QLatin1String("--nivel")     ? QStringLiteral("Nivel")
+                              : a == QLatin1String("--acuptos") ? QStringLiteral("AcuPtos")
+                              : a == QLatin1String("--cierre")  ? QStringLiteral("Cierre")
+                              : a == QLatin1String("--vista")   ? QStringLiteral("Vista")
+                                                                : QString();
+        if (!clave.isEmpty()) {
+            ok = !protocolo::ValidarOpcion(clave, v, nullptr).isEmpty();
             if (ok)
-                o->Opciones.Nivel = v[0].toLatin1();
-        } else if (a == QLatin1String("--acuptos")) {
-            ok = Valor(v, {"0", "1"});
-            if (ok)
-                o->Opciones.AcuPtos = v.toInt();
-        } else if (a == QLatin1String("--cierre")) {
-            ok = Valor(v, {"GS", "GC", "GN", "AN"});
-            if (ok)
-                o->Opciones.Cierre = v;
-        } else if (a == QLatin1String("--vista")) {
-            ok = Valor(v, {"T", "S"});
-            if (ok)
-                o->Opciones.Vista = v[0].toLatin1();
+                o->Opciones.Poner(clave, v);
         } else if (a == QLatin1String("--semilla")) {
             o->Semilla = LeerSemilla(v, &ok);
         } else if (a == QLatin1String("--analizar")) {

@@ -4,6 +4,7 @@
 
 #include "app/quimbolo/Consejo.h"
 #include "flujo/Posicion.h"
+#include "protocolo/Protocolo.h"
 
 Repeticion::Repeticion(Juego& juego, Consejo* consejo)
     : J(juego), E(juego.E), A(juego.A), consejo_(consejo)
@@ -32,17 +33,12 @@ void Repeticion::AplicarRegistro(Estado& e, const RegistroMano& r)
 QStringList Repeticion::LineasRepeticion(const Estado& e, int jugadas)
 {
     QStringList lineas;
-    for (int s : {2, 4, 1, 3}) {
-        QString digitos;
-        for (int k = 1; k <= 7; ++k)
-            digitos += QStringLiteral("%1").arg(e.Jugadores[s].Mano[k], 2, 10, QLatin1Char('0'));
-        lineas << QStringLiteral("Fichas%1 %2").arg(s).arg(digitos);
-    }
-    lineas << QStringLiteral("Repet");
-    QString memo = QStringLiteral("Memo %1%2").arg(jugadas, 2, 10, QLatin1Char('0')).arg(e.Salidor);
-    for (int i = 1; i <= jugadas; ++i)
-        memo += QStringLiteral("%1").arg(e.HistFicha[i], 2, 10, QLatin1Char('0')) + e.HistPunta[i];
-    lineas << memo;
+    for (int s : {2, 4, 1, 3})
+        lineas << protocolo::LineaFichas(s, std::span<const int, 7>(e.Jugadores[s].Mano.data() + 1, 7));
+    lineas << protocolo::LineaRepet();
+    const auto n = static_cast<size_t>(jugadas);
+    lineas << protocolo::LineaMemo(e.Salidor, std::span<const int>(e.HistFicha.data() + 1, n),
+                                   std::span<const QString>(e.HistPunta.data() + 1, n));
     return lineas;
 }
 
@@ -94,7 +90,7 @@ void Repeticion::bAtras_Click()
     // back the same play.
     if (!J.PuedeRegresar())
         return;
-    A.EnviarMensaje(QStringLiteral("Atras ") + QString::number(E.Turno));
+    A.EnviarMensaje(protocolo::LineaAtras(E.Turno));
     if (consejo_)
         consejo_->Invalidar();
     J.RegresarTurno();

@@ -19,6 +19,7 @@
 #include "app/quimbolo/Herramientas.h"
 #include "app/quimbolo/PicThink.h"
 #include "app/quimbolo/Sesion.h"
+#include "protocolo/Protocolo.h"
 #include "records/Resumen.h"
 #include "rules/Opciones.h"
 #include "shell/Ayuda.h"
@@ -503,7 +504,7 @@ void frmDomino::MostrarAvance(double fraccion, bool final)
 
 void frmDomino::EnviarChat()
 {
-    S.A.EnviarMensaje(QStringLiteral("Chat ") + S.E.NombreLocal + QStringLiteral(": ") + txtChat->text());
+    S.A.EnviarMensaje(protocolo::LineaChat(S.E.NombreLocal, txtChat->text()));
     txtChat->clear();
 }
 

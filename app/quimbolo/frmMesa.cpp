@@ -10,7 +10,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "net/Protocolo.h"
 #include "net/SalonMesa.h"
 #include "app/quimbolo/frmOpciones.h"
 
@@ -131,12 +130,8 @@ void frmMesa::showEvent(QShowEvent* e)
     QDialog::showEvent(e);
     // A table that had started before this window listened has already said
     // so: the lobby closes as if the start arrived now.
-    for (const QString& entrada : D.Registro) {
-        if (protocolo::Clave(entrada.mid(entrada.indexOf(QLatin1Char(' ')) + 1)) == QLatin1String("Inici")) {
-            QTimer::singleShot(0, this, &frmMesa::InicioRecibido);
-            break;
-        }
-    }
+    if (D.PartidaIniciada)
+        QTimer::singleShot(0, this, &frmMesa::InicioRecibido);
 }
 
 void frmMesa::MostrarSilla(int s)

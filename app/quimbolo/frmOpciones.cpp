@@ -8,26 +8,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "protocolo/Opciones.h"
+
 namespace {
-
-// A list whose entry i stands for codigos[i]; a code outside the list leaves
-// the list without a selection.
-QComboBox* Lista(QWidget* padre, const char* nombre, const QStringList& textos, const QStringList& codigos,
-                 const QString& actual)
-{
-    auto* c = new QComboBox(padre);
-    c->setObjectName(QLatin1String(nombre));
-    c->addItems(textos);
-    c->setCurrentIndex(static_cast<int>(codigos.indexOf(actual)));
-    return c;
-}
-
-QLineEdit* Numero(QWidget* padre, const char* nombre, int valor)
-{
-    auto* t = new QLineEdit(QString::number(valor), padre);
-    t->setObjectName(QLatin1String(nombre));
-    return t;
-}
 
 // Nothing chosen here would reach the table, so nothing looks choosable:
 // every list and box of the form, whatever rows it has, is shown as plain
@@ -65,32 +48,33 @@ frmOpciones::frmOpciones(const OpcionesJuego& o, QWidget* padre) : QDialog(padre
     setWindowTitle(QStringLiteral("Opciones de Juego"));
     setModal(true);
 
-    cboAoC = Lista(this, "cboAoC", {"Cerradas", "Abiertas!"}, {"C", "A"}, QString(QChar::fromLatin1(o.AoC)));
-    cboNivel = Lista(this, "cboNivel", {"Principiante", "Intermedio", "Avanzado", "Ultra!"}, {"P", "I", "A", "U"},
-                     QString(QChar::fromLatin1(o.Nivel)));
-    txtPuntos = Numero(this, "txtPuntos", o.Puntos);
-    cboPuntos = Lista(this, "cboPuntos", {"La pareja perdedora", "Ambas parejas!"}, {"0", "1"},
-                      QString::number(o.AcuPtos));
-    cboSalida = Lista(this, "cboSalida", {"Pareja ganadora", "Jugador ganador", "Jugador a la derecha!"},
-                      {"PG", "JG", "JD"}, o.Salida);
-    cboCierre = Lista(this, "cboCierre",
-                      {"Gana la salida", "Gana quien cierra", "Gana quien no cierra", "Se anula la mano!"},
-                      {"GS", "GC", "GN", "AN"}, o.Cierre);
-    txtTiempo1 = Numero(this, "txtTiempo1", o.Tiempo1);
-    txtTiempo2 = Numero(this, "txtTiempo2", o.Tiempo2);
-    cboVista = Lista(this, "cboVista", {"Todas las fichas", "Solo lo que sabe cada silla"}, {"T", "S"},
-                     QString(QChar::fromLatin1(o.Vista)));
-
+    // Each option of the table in its order: a list whose entry i stands for
+    // its code i (a code outside the list leaves it without a selection), or
+    // a box with the number.
     auto* formulario = new QFormLayout;
-    formulario->addRow(QStringLiteral("Jugar con Fichas"), cboAoC);
-    formulario->addRow(QStringLiteral("Nivel de Juego"), cboNivel);
-    formulario->addRow(QStringLiteral("Puntos por Partida (1-300)"), txtPuntos);
-    formulario->addRow(QStringLiteral("Se acumulan los puntos de"), cboPuntos);
-    formulario->addRow(QStringLiteral("Orden de Salida"), cboSalida);
-    formulario->addRow(QStringLiteral("Al empatar el cierre"), cboCierre);
-    formulario->addRow(QStringLiteral("Alarma de tiempo sin opción"), txtTiempo1);
-    formulario->addRow(QStringLiteral("Alarma de tiempo con opción"), txtTiempo2);
-    formulario->addRow(QStringLiteral("La computadora ve"), cboVista);
+    for (const protocolo::DefinicionOpcion& d : protocolo::Opciones()) {
+        const QString actual = o.Codigo(d.Clave);
+        QWidget* control;
+        if (d.EsNumerica()) {
+            control = new QLineEdit(actual, this);
+        } else {
+            auto* lista = new QComboBox(this);
+            lista->addItems(d.Entradas);
+            lista->setCurrentIndex(static_cast<int>(d.Codigos.indexOf(actual)));
+            control = lista;
+        }
+        control->setObjectName(d.Control);
+        formulario->addRow(d.Etiqueta, control);
+    }
+    cboAoC = findChild<QComboBox*>(QStringLiteral("cboAoC"));
+    cboNivel = findChild<QComboBox*>(QStringLiteral("cboNivel"));
+    cboPuntos = findChild<QComboBox*>(QStringLiteral("cboPuntos"));
+    cboSalida = findChild<QComboBox*>(QStringLiteral("cboSalida"));
+    cboCierre = findChild<QComboBox*>(QStringLiteral("cboCierre"));
+    cboVista = findChild<QComboBox*>(QStringLiteral("cboVista"));
+    txtPuntos = findChild<QLineEdit*>(QStringLiteral("txtPuntos"));
+    txtTiempo1 = findChild<QLineEdit*>(QStringLiteral("txtTiempo1"));
+    txtTiempo2 = findChild<QLineEdit*>(QStringLiteral("txtTiempo2"));
 
     SoloLectura(formulario, this);
 

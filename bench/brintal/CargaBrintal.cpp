@@ -19,11 +19,15 @@
 #include <memory>
 #include <vector>
 
+#include "protocolo/Opciones.h"
+#include "protocolo/Protocolo.h"
+#include "protocolo/Troceador.h"
+
 namespace {
 
 struct Cliente {
     std::unique_ptr<QTcpSocket> s;
-    QByteArray buf;
+    protocolo::Troceador troceador{2 * protocolo::Troceador::kMaxLinea};
     int opciones = 0;
     int local = 0;
     int inici = 0;
@@ -44,18 +48,23 @@ bool Esperar(const std::function<bool()>& listo, int ms) {
 }
 
 void Leer(Cliente& c) {
-    c.buf += c.s->readAll();
-    int lf;
-    while ((lf = c.buf.indexOf('\n')) >= 0) {
-        const QByteArray l = c.buf.left(lf).trimmed();
-        c.buf.remove(0, lf + 1);
-        if (l.startsWith("Mesa ")) ++c.opciones;
-        else if (l.startsWith("Local ")) ++c.local;
-        else if (l == "Inici") ++c.inici;
-        else if (l.startsWith("Chat P")) {
-            // "Chat P<seat>: <n>"
-            const int silla = l.at(6) - '0';
-            const int n = l.mid(9).toInt();
+    c.troceador.Agregar(c.s->readAll());
+    QString linea;
+    for (;;) {
+        const auto paso = c.troceador.Tomar(&linea);
+        if (paso == protocolo::Troceador::Paso::Falta) return;
+        if (paso != protocolo::Troceador::Paso::Linea) continue;
+        const protocolo::Lectura l = protocolo::Leer(linea);
+        if (!l.mensaje) continue;
+        if (std::holds_alternative<protocolo::Opcion>(*l.mensaje)) ++c.opciones;
+        else if (std::holds_alternative<protocolo::Local>(*l.mensaje)) ++c.local;
+        else if (std::holds_alternative<protocolo::Inici>(*l.mensaje)) ++c.inici;
+        else if (const auto* chat = std::get_if<protocolo::Chat>(&*l.mensaje)) {
+            // "P<seat>: <n>"
+            const QString& t = chat->texto;
+            if (!t.startsWith('P')) continue;
+            const int silla = t.size() > 1 ? t.at(1).digitValue() : -1;
+            const int n = t.mid(4).toInt();
             if (silla < 1 || silla > 4 || n != c.ultimo[silla] + 1) c.desorden = true;
             else c.ultimo[silla] = n;
             ++c.chats;
@@ -87,12 +96,14 @@ Resultado Ronda(quint16 puerto, int conexiones, int lineas, int ventana) {
             return true;
         };
     };
-    if (!Esperar(todos([](const Cliente& c) { return c.opciones == 8; }), 10000)) {
+    const auto opciones = protocolo::Opciones().size();
+    if (!Esperar(todos([opciones](const Cliente& c) { return c.opciones == opciones; }), 10000)) {
         std::printf("  no todas las conexiones recibieron las opciones\n");
         return r;
     }
     for (int s = 1; s <= 4; ++s)
-        cs[s - 1].s->write(QStringLiteral("Silla%1\r\nNombre%1 P%1\r\n").arg(s).toUtf8());
+        cs[s - 1].s->write(protocolo::Enmarcar(
+            protocolo::Juntar({protocolo::LineaSilla(s), protocolo::LineaNombre(s, QStringLiteral("P%1").arg(s))})));
     if (!Esperar(todos([](const Cliente& c) { return c.inici == 1; }), 10000)) {
         std::printf("  la partida no empezó\n");
         return r;
@@ -109,7 +120,7 @@ Resultado Ronda(quint16 puerto, int conexiones, int lineas, int ventana) {
             QByteArray bloque;
             const int hasta = std::min(lineas, c.ultimo[s] + ventana);
             for (; c.enviadas < hasta;)
-                bloque += QStringLiteral("Chat P%1: %2\r\n").arg(s).arg(++c.enviadas).toUtf8();
+                bloque += protocolo::Enmarcar(protocolo::LineaChat(QStringLiteral("P%1").arg(s), QString::number(++c.enviadas)));
             c.s->write(bloque);
         }
     };
@@ -133,8 +144,7 @@ Resultado Ronda(quint16 puerto, int conexiones, int lineas, int ventana) {
         extra.s = std::make_unique<QTcpSocket>();
         extra.s->connectToHost(QHostAddress::LocalHost, puerto);
         Esperar([&] { return extra.s->state() == QAbstractSocket::UnconnectedState; }, 5000);
-        extra.buf = extra.s->readAll();
-        const bool cerrada = extra.s->state() == QAbstractSocket::UnconnectedState && extra.buf.isEmpty();
+        const bool cerrada = extra.s->state() == QAbstractSocket::UnconnectedState && extra.s->readAll().isEmpty();
         std::printf("  conexión 65: %s\n", cerrada ? "cerrada al instante" : "NO se cerró");
         r.bien = r.bien && cerrada;
     }

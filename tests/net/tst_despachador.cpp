@@ -6,6 +6,7 @@
 #include <QtTest>
 
 #include "net/Despachador.h"
+#include "protocolo/Opciones.h"
 #include "tests/net/EstadoTexto.h"
 
 namespace {
@@ -140,6 +141,23 @@ private slots:
         const QString antes = EstadoTexto(E);
         Recibir("Mesa Colores=3\r\n");
         QCOMPARE(EstadoTexto(E), antes);
+    }
+
+    void opcionesDeLaTabla()
+    {
+        // A record no line has written holds the table's defaults; every code
+        // of the table, read from its line, is the code the record gives back.
+        const OpcionesJuego inicial;
+        for (const protocolo::DefinicionOpcion& d : protocolo::Opciones()) {
+            QCOMPARE(inicial.Codigo(d.Clave), d.PorOmision);
+            const QStringList codigos =
+                d.EsNumerica() ? QStringList{QString::number(d.Minimo), QString::number(d.Maximo)} : d.Codigos;
+            for (const QString& c : codigos) {
+                Recibir(protocolo::Enmarcar(protocolo::LineaOpcion(d.Clave, c)));
+                QCOMPARE(E.Opciones.Codigo(d.Clave), c);
+            }
+        }
+        QCOMPARE(D->Ignoradas, 0);
     }
 
     void manoRecibida()

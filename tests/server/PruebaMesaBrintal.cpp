@@ -1,9 +1,10 @@
 // The table's rules driven with strings: no sockets, no process; and the
 // owner's stored options, which a full disk or a foreign file never lose.
 
+#include "protocolo/Opciones.h"
+#include "protocolo/Troceador.h"
 #include "server/AlmacenOpciones.h"
 #include "server/Mesa.h"
-#include "server/Troceador.h"
 
 #include "tests/support/Restricciones.h"
 
@@ -197,18 +198,18 @@ private slots:
         QCOMPARE(b.Llego(1), QStringList({"Mesa Puntos =150", "Mesa Salida =JD"}));
         QString motivo;
         for (const char* malo : {"0", "301", "+5", "-1", "1.5", "", "９"})
-            QVERIFY2(OpcionesMesa::Validar("Puntos", malo, &motivo).isEmpty(), qPrintable(malo));
+            QVERIFY2(protocolo::ValidarOpcion("Puntos", malo, &motivo).isEmpty(), qPrintable(malo));
         QVERIFY(!motivo.isEmpty());
-        QCOMPARE(OpcionesMesa::Validar("Tiempo2", "0", nullptr), QString("0"));
-        QCOMPARE(OpcionesMesa::Validar("Tiempo2", "32", nullptr), QString("32"));
-        QVERIFY(OpcionesMesa::Validar("Nivel", "u", nullptr).isEmpty());
-        QVERIFY(OpcionesMesa::Validar("AcuPtos", "2", nullptr).isEmpty());
-        QCOMPARE(OpcionesMesa::Validar("Vista", "S", nullptr), QString("S"));
-        QVERIFY(OpcionesMesa::Validar("Vista", "s", nullptr).isEmpty());
+        QCOMPARE(protocolo::ValidarOpcion("Tiempo2", "0", nullptr), QString("0"));
+        QCOMPARE(protocolo::ValidarOpcion("Tiempo2", "32", nullptr), QString("32"));
+        QVERIFY(protocolo::ValidarOpcion("Nivel", "u", nullptr).isEmpty());
+        QVERIFY(protocolo::ValidarOpcion("AcuPtos", "2", nullptr).isEmpty());
+        QCOMPARE(protocolo::ValidarOpcion("Vista", "S", nullptr), QString("S"));
+        QVERIFY(protocolo::ValidarOpcion("Vista", "s", nullptr).isEmpty());
     }
 
     void troceoDeLineas() {
-        Troceador t;
+        protocolo::Troceador t;
         QStringList l;
         QVERIFY(t.Agregar("Silla3\r\nNombre3 A", &l));
         QCOMPARE(l, QStringList{"Silla3"});
@@ -217,7 +218,7 @@ private slots:
         QCOMPARE(t.Invalidas(), 3);   // bad bytes, an overlong form, a lone surrogate
 
         // 4096 bytes pass, CRs not counted; one more closes and nothing after is read.
-        Troceador u;
+        protocolo::Troceador u;
         l.clear();
         QByteArray justa(4096, 'x');
         justa.insert(100, "\r\r\r");
@@ -226,7 +227,7 @@ private slots:
         QCOMPARE(l.size(), 2);
         QCOMPARE(l[0].size(), 4096);
         // An endless line is refused before its end arrives.
-        Troceador v;
+        protocolo::Troceador v;
         QVERIFY(v.Agregar(QByteArray(4000, 'z'), &l));
         QVERIFY(!v.Agregar(QByteArray(200, 'z'), &l));
     }
