@@ -282,6 +282,40 @@ private slots:
         QVERIFY(!SitioVacio(t, 0.2, 0.25));
     }
 
+    void manoGiradaSinRastro_data()
+    {
+        QTest::addColumn<int>("silla");
+        QTest::newRow("Norte") << 3;
+        QTest::newRow("Este") << 2;
+        QTest::newRow("Oeste") << 4;
+    }
+    void manoGiradaSinRastro()
+    {
+        // Seen from the seat itself, a hand that shrinks leaves nothing of
+        // its former tiles between it and the table's edge.
+        QFETCH(int, silla);
+        Estado e;
+        VaciarMesa(e);
+        Dar(e, silla, {0, 1, 2, 3, 4, 5, 6});
+        e.FaseMano = QStringLiteral("TIRANDO");
+        Tablero t(e);
+        t.VerDesde(silla);
+        t.DibujarMano(silla, 'A');
+        for (int k = 3; k <= 7; ++k) {
+            e.Fichas[e.Jugadores[silla].Mano[k]].Lugar = 'J';
+            e.Jugadores[silla].Mano[k] = -1;
+        }
+        e.Jugadores[silla].NumFichas = 2;
+        t.DibujarMano(silla, 'A');
+        // Where the outer slots were, out to the edge: table only.
+        const vista::Zona borde = silla == 3   ? vista::Zona{0.08, 0.985, 0.19, 0.86}
+                                  : silla == 2 ? vista::Zona{0.56, 0.42, 0.68, 0.33}
+                                               : vista::Zona{-0.68, 0.42, -0.56, 0.33};
+        const QRect r = vista::RectPixeles(t.Geometria(), borde).intersected(t.Imagen().rect());
+        QVERIFY(!r.isEmpty());
+        QVERIFY(t.Imagen().copy(r) == t.Superficie().Fondo().copy(r));
+    }
+
     void jugarPorLaPuntaCercana()
     {
         Estado e;
