@@ -134,17 +134,19 @@ QRect RectPixeles(const GeometriaMesa& g, const Zona& z)
 
 std::vector<Zona> ZonasMano(int silla)
 {
+    // Each reaches out to the table's edge: in a turned view a tile's side
+    // drops toward that edge, past the tile itself.
     switch (silla) {
     case 1:
-        return {{-0.19, 0.14, 0.19, 0.03}};
+        return {{-0.19, 0.14, 0.19, 0.012}};
     case 3:
-        return {{-0.19, 0.96, 0.19, 0.85}};
+        return {{-0.19, 0.988, 0.19, 0.85}};
     case 2:
     case 4: {
         // Strips rather than one rectangle: in perspective a single box around
         // the column would also wipe a slice of the line of play.
-        const double xa = silla == 2 ? 0.56 : -0.66;
-        const double xb = silla == 2 ? 0.66 : -0.56;
+        const double xa = silla == 2 ? 0.56 : -0.685;
+        const double xb = silla == 2 ? 0.685 : -0.56;
         std::vector<Zona> tiras;
         for (int k = 0; k < 6; ++k) {
             const double arriba = 0.70 - 0.06 * k;

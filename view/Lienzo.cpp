@@ -290,9 +290,14 @@ bool PrimeroDelante(char rumbo)
 
 }  // namespace
 
+bool Lienzo::EstaApartada(int ficha) const
+{
+    return ficha >= 0 && ficha < kNumFichas && ficha == Apartada.ficha && E.Fichas[ficha].Lugar == Apartada.lugar;
+}
+
 void Lienzo::DibujarFichaSola(int ficha, char modo)
 {
-    if (ficha < 0 || ficha >= kNumFichas)
+    if (ficha < 0 || ficha >= kNumFichas || EstaApartada(ficha))
         return;
     const Ficha& f = E.Fichas[ficha];
     DibujarFichaEn(ficha, f.X, f.Y, modo);
@@ -326,7 +331,7 @@ void Lienzo::DibujarMano(int silla, char modo)
     std::vector<int> fichas;
     const int vistos = SlotsVistos(E, silla);
     for (int k = 1; k <= vistos; ++k)
-        if (UbicarEnMano(E, silla, k))
+        if (UbicarEnMano(E, silla, k) && !EstaApartada(E.Jugadores[silla].Mano[k]))
             fichas.push_back(E.Jugadores[silla].Mano[k]);
     for (const Zona& z : ZonasMano(silla))
         BorrarZona(z);
@@ -356,19 +361,22 @@ void Lienzo::DibujarMesa(char modo)
 void Lienzo::DibujarMesa(const std::array<char, kNumFichas>& modos)
 {
     Sesion s(*this);
-    auto enMesa = [](const Ficha& f) { return f.Lugar == 'J' || f.Lugar == 'R'; };
+    auto enMesa = [this](int t) {
+        const Ficha& f = E.Fichas[t];
+        return (f.Lugar == 'J' || f.Lugar == 'R') && !EstaApartada(t);
+    };
     auto color = [this](const Ficha& f) {
         return ColorSilla[(f.Dueno >= 0 && f.Dueno <= 4) ? f.Dueno : 0];
     };
     for (int t = 0; t < kNumFichas; ++t) {
         const Ficha& f = E.Fichas[t];
-        if (enMesa(f))
+        if (enMesa(t))
             DibujarFicha(f.X, f.Y, Orientacion(f.Rumbo), modos[t], color(f));
     }
     for (int t = 0; t < kNumFichas; ++t) {
-        const Ficha& f = E.Fichas[t];
-        if (!enMesa(f))
+        if (!enMesa(t))
             continue;
+        const Ficha& f = E.Fichas[t];
         const char o = Orientacion(f.Rumbo);
         if (modos[t] != 'A')
             DibujarReverso(f.X, f.Y, o);

@@ -52,6 +52,15 @@ public:
     // The same with each tile's own mode (for a pool being turned face down).
     void DibujarMesa(const std::array<char, kNumFichas>& modos);
 
+    // A tile lifted while it is dragged: left out where it lies (its hand slot
+    // or its place in the pool) until it is put back or has gone elsewhere.
+    struct Levantada {
+        int ficha = -1;
+        char lugar = ' ';
+    };
+    Levantada Apartada;
+    bool EstaApartada(int ficha) const;
+
     // Pip radius in surface pixels at a view depth, for a radius r given in
     // pixels of the reference board.
     double RadioEn(double y, double r) const;

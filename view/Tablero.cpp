@@ -144,13 +144,25 @@ void Tablero::DibujarMano(int silla, char modo)
 
 void Tablero::PintarMesa()
 {
-    lienzo_.BorrarZona(kZonaLinea);
-    // In perspective that box also reaches into the side hands; draw them again.
-    const QRect borrado = RectPixeles(lienzo_.G, kZonaLinea);
+    // The play area, and every tile drawn on the table before wherever it lay:
+    // a tile laid at a turn of the line sticks out of the play area.
+    std::vector<Zona> zonas{kZonaLinea};
+    for (const EnMesa& m : mesa_) {
+        if (!m.dibujada)
+            continue;
+        const bool vertical = Orientacion(m.rumbo) == 'V';
+        const double mx = (vertical ? AnchoMedio : LargoMedio) + Grosor + 0.004;
+        const double my = (vertical ? LargoMedio : AnchoMedio) + Grosor + 0.004;
+        zonas.push_back({m.x - mx, m.y + my, m.x + mx, m.y - my});
+    }
+    for (const Zona& z : zonas)
+        lienzo_.BorrarZona(z);
+    // Those boxes may reach into the hands (the side ones in perspective); draw them again.
     for (int s = 1; s <= 4; ++s) {
         bool toca = false;
         for (const Zona& z : ZonasMano(s))
-            toca = toca || RectPixeles(lienzo_.G, z).intersects(borrado);
+            for (const Zona& b : zonas)
+                toca = toca || RectPixeles(lienzo_.G, z).intersects(RectPixeles(lienzo_.G, b));
         if (toca)
             lienzo_.DibujarMano(s, modoMano_[s]);
     }
@@ -436,7 +448,35 @@ void Tablero::TerminarRegreso()
         return;
     regreso_->stop();
     capa_ = QImage();
+    Bajar(lienzo_.Apartada.ficha, true);
     update();
+}
+
+void Tablero::RedibujarSitio(int ficha)
+{
+    const Ficha& f = E.Fichas[ficha];
+    if (f.Lugar == 'D' && f.Dueno >= 1 && f.Dueno <= 4)
+        lienzo_.DibujarMano(f.Dueno, modoMano_[f.Dueno]);
+    else if (f.Lugar == 'R')
+        PintarMesa();
+    update();
+}
+
+void Tablero::Levantar(int ficha)
+{
+    lienzo_.Apartada = {ficha, E.Fichas[ficha].Lugar};
+    RedibujarSitio(ficha);
+}
+
+void Tablero::Bajar(int ficha, bool redibujar)
+{
+    if (ficha < 0 || lienzo_.Apartada.ficha != ficha)
+        return;
+    // Gone elsewhere (played, taken): the flow has drawn it where it went.
+    const bool enSuSitio = lienzo_.EstaApartada(ficha);
+    lienzo_.Apartada = {};
+    if (enSuSitio && redibujar)
+        RedibujarSitio(ficha);
 }
 
 void Tablero::mousePressEvent(QMouseEvent* ev)
@@ -444,6 +484,8 @@ void Tablero::mousePressEvent(QMouseEvent* ev)
     if (ev->button() != Qt::LeftButton)
         return;
     TerminarRegreso();
+    // A drag whose release never came (a box took the pointer) ends here.
+    Bajar(lienzo_.Apartada.ficha, true);
     const QPointF b = ASuperficie(ev->position());
     puntero_.Presionar(lienzo_.G, b.x(), b.y());
     arrastre_ = {};
@@ -458,8 +500,11 @@ void Tablero::mouseMoveEvent(QMouseEvent* ev)
     if (arrastre_.ficha < 0 || !(ev->buttons() & Qt::LeftButton))
         return;
     arrastre_.actual = ev->position();
-    if ((arrastre_.actual - arrastre_.inicio).manhattanLength() >= QApplication::startDragDistance())
+    if (!arrastre_.movido
+        && (arrastre_.actual - arrastre_.inicio).manhattanLength() >= QApplication::startDragDistance()) {
         arrastre_.movido = true;
+        Levantar(arrastre_.ficha);
+    }
     if (arrastre_.movido)
         PintarCapa(arrastre_.ficha, MesaEn(arrastre_.actual), false);
 }
@@ -504,11 +549,14 @@ void Tablero::mouseReleaseEvent(QMouseEvent* ev)
     const char lugar = a.ficha >= 0 ? E.Fichas[a.ficha].Lugar : ' ';
     const int dueno = a.ficha >= 0 ? E.Fichas[a.ficha].Dueno : 0;
     Despachar(o);
-    if (a.ficha < 0 || !a.movido || o.tipo == Orden::Salir)
+    if (a.ficha < 0 || !a.movido)
         return;
     const Ficha& f = E.Fichas[a.ficha];
-    if (f.Lugar != lugar || f.Dueno != dueno)
+    // The chosen lead is played by the flow in a moment: it stays lifted till then.
+    if (o.tipo == Orden::Salir || f.Lugar != lugar || f.Dueno != dueno) {
+        Bajar(a.ficha, false);
         return;
+    }
     // Not taken and not played: it slides back where it lies, ringed in red.
     const int ficha = a.ficha;
     const QPointF desde = t;
@@ -521,8 +569,9 @@ void Tablero::mouseReleaseEvent(QMouseEvent* ev)
         const Ficha& g = E.Fichas[ficha];
         PintarCapa(ficha, desde + (QPointF(g.X, g.Y) - desde) * k, true);
     });
-    connect(regreso_, &QVariantAnimation::finished, this, [this] {
+    connect(regreso_, &QVariantAnimation::finished, this, [this, ficha] {
         capa_ = QImage();
+        Bajar(ficha, true);
         update();
     });
     PintarCapa(ficha, desde, true);

@@ -111,6 +111,11 @@ private:
     void Despachar(const vista::Orden& o);
     bool Arrastrable(int ficha) const;
     void PintarCapa(int ficha, QPointF mesa, bool rechazo);
+    // The dragged tile leaves its slot (or its place in the pool) while it is
+    // carried, and is drawn there again when it comes back.
+    void Levantar(int ficha);
+    void Bajar(int ficha, bool redibujar);
+    void RedibujarSitio(int ficha);
     QPointF MesaEn(QPointF enWidget) const;
     // The one end a tile fits, if exactly one.
     QString PuntaUnica(int ficha) const;

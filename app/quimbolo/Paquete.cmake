@@ -12,6 +12,8 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Debug information stays in the build tree; the package carries the programs.
+set(CPACK_STRIP_FILES ON)
 # Loaded at run time, so no shared-library scan can find them: the window
 # system plugin, the icon, the sound back end and Qt's Spanish texts.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6svg6")

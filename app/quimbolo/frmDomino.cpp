@@ -63,6 +63,13 @@ private:
     QWidget* tablero_ = nullptr;
 };
 
+// The person's own choices, beside brintal's options in the user's
+// configuration folder (Quimbolo/), rather than under Qt's stand-in for a
+// missing organisation name. The organisation is not set for the whole
+// program because it would also move the data folder that holds JGO/.
+const QString kPreferencias = QStringLiteral("Quimbolo");
+const QString kRapida = QStringLiteral("juego/computadoraRapida");
+
 }  // namespace
 
 frmDomino::frmDomino(Sesion& sesion, QWidget* padre) : QMainWindow(padre), S(sesion), acciones_(sesion.J)
@@ -241,7 +248,7 @@ frmDomino::frmDomino(Sesion& sesion, QWidget* padre) : QMainWindow(padre), S(ses
 
     {
         const QSignalBlocker sinAviso(MRapida);
-        const bool rapida = QSettings().value(QStringLiteral("juego/computadoraRapida"), false).toBool();
+        const bool rapida = QSettings(kPreferencias, kPreferencias).value(kRapida, false).toBool();
         MRapida->setChecked(rapida);
         S.A.Rapidez = rapida ? kEscalaRapida : 1.0;
     }
@@ -350,7 +357,7 @@ void frmDomino::PonerRapida(bool rapida)
     S.A.Rapidez = rapida ? kEscalaRapida : 1.0;
     if (MRapida->isChecked() != rapida)
         MRapida->setChecked(rapida);
-    QSettings().setValue(QStringLiteral("juego/computadoraRapida"), rapida);
+    QSettings(kPreferencias, kPreferencias).setValue(kRapida, rapida);
 }
 
 void frmDomino::RefrescarEstado()

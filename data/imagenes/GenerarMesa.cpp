@@ -2,6 +2,9 @@
 // same table in perspective. Every pixel is taken back to table units with the
 // board's own inverse projection, so the texture, the stitched line round the
 // play area and the wooden rim land where the board draws the tiles.
+// They are painted at three times the board's reference size: the board is
+// drawn at the window's size in the screen's own pixels, and a picture is only
+// ever scaled down to it, never blown up.
 //
 //   generar_mesa <folder>    writes <folder>/Mesa2d.JPG and <folder>/Mesa3d.JPG
 
@@ -130,15 +133,17 @@ Color Madera(double u, double v, int semilla)
     return c;
 }
 
-Color Suelo(double px, double py, double ancho, double alto)
+constexpr int kAumento = 3;
+
+Color Suelo(double px, double py, double alto)
 {
     const double t = py / alto;
     Color c = Mezclar(Color{22, 20, 24}, Color{48, 40, 36}, t);
-    return c * (0.9 + 0.2 * Fbm(px / 40, py / 40, 71, 3));
-    (void)ancho;
+    const double paso = 40.0 * kAumento;
+    return c * (0.9 + 0.2 * Fbm(px / paso, py / paso, 71, 3));
 }
 
-Color Muestra(const GeometriaMesa& g, const Forma& f, double px, double py, double ancho, double alto)
+Color Muestra(const GeometriaMesa& g, const Forma& f, double px, double py)
 {
     const QPointF t = vista::Desproyectar(g, px - g.AnchoMesa / 2.0, py);
     const double x = t.x(), y = t.y();
@@ -152,7 +157,7 @@ Color Muestra(const GeometriaMesa& g, const Forma& f, double px, double py, doub
     const double sy1 = y - f.feltY1;
     const double fuera = std::max({sx, sy0, sy1});
     if (fuera > f.borde)
-        return Suelo(px, py, ancho, alto);
+        return Suelo(px, py, g.AltoMesa);
     const double v = fuera / f.borde;
     if (sx >= std::max(sy0, sy1))
         return Madera(y, v, x < 0 ? 3 : 5);
@@ -161,9 +166,10 @@ Color Muestra(const GeometriaMesa& g, const Forma& f, double px, double py, doub
 
 QImage Pintar(const QString& modo, const Forma& forma)
 {
+    const int ancho = vista::kAnchoTablero * kAumento, alto = vista::kAltoTablero * kAumento;
     GeometriaMesa g;
     g.PonerModo(modo);
-    const int ancho = vista::kAnchoTablero, alto = vista::kAltoTablero;
+    g.PonerTamano(ancho, alto);
     QImage img(ancho, alto, QImage::Format_RGB32);
     const double sub[2] = {0.25, 0.75};
     for (int py = 0; py < alto; ++py) {
@@ -172,7 +178,7 @@ QImage Pintar(const QString& modo, const Forma& forma)
             Color suma{0, 0, 0};
             for (double sy : sub)
                 for (double sx : sub)
-                    suma = suma + Muestra(g, forma, px + sx, py + sy, ancho, alto);
+                    suma = suma + Muestra(g, forma, px + sx, py + sy);
             Color c = suma * 0.25;
             // Soft vignette toward the corners of the picture.
             const double vx = (px + 0.5) / ancho - 0.5, vy = (py + 0.5) / alto - 0.5;

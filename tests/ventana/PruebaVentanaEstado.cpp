@@ -95,7 +95,9 @@ private slots:
         Sesion s(QString{});
         for (int k = 1; k <= 4; ++k)
             s.E.Jugadores[k].Nombre = QStringLiteral("Remoto %1").arg(k);
-        QSettings().remove(QStringLiteral("juego/computadoraRapida"));
+        // Kept where brintal keeps its options, under the program's name.
+        QSettings preferencias(QStringLiteral("Quimbolo"), QStringLiteral("Quimbolo"));
+        preferencias.remove(QStringLiteral("juego/computadoraRapida"));
         frmDomino w(s);
         bool cerrada = false;
         w.AlCerrar = [&] { cerrada = true; };
@@ -106,6 +108,9 @@ private slots:
         // The computer's pauses shrink, and back.
         w.MRapida->trigger();
         QCOMPARE(s.A.Rapidez, frmDomino::kEscalaRapida);
+        preferencias.sync();
+        QVERIFY(preferencias.value(QStringLiteral("juego/computadoraRapida")).toBool());
+        QVERIFY(preferencias.fileName().endsWith(QStringLiteral("/Quimbolo/Quimbolo.conf")));
         w.MRapida->trigger();
         QCOMPARE(s.A.Rapidez, 1.0);
 

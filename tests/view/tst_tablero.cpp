@@ -45,6 +45,21 @@ int Contar(const QImage& img, const QRect& r, QRgb color)
     return n;
 }
 
+// Mean step between neighbouring pixels (green channel): how much fine
+// detail a picture holds.
+double Detalle(const QImage& img, const QRect& r)
+{
+    double suma = 0;
+    int n = 0;
+    for (int y = r.top(); y < r.bottom(); ++y)
+        for (int x = r.left(); x < r.right(); ++x) {
+            const int g = qGreen(img.pixel(x, y));
+            suma += std::abs(g - qGreen(img.pixel(x + 1, y))) + std::abs(g - qGreen(img.pixel(x, y + 1)));
+            n += 2;
+        }
+    return n ? suma / n : 0;
+}
+
 }  // namespace
 
 class TestTablero : public QObject {
@@ -317,6 +332,29 @@ private slots:
         // Closed tiles stay closed through a change of view.
         t->VerEn2D();
         QVERIFY(5 * Contar(t->Imagen(), RectPixeles(t->Geometria(), kZonaJuego), kColorNeutro) < abiertas);
+    }
+
+    void mesaNitidaAlCrecer_data() { ambasVistas_data(); }
+    void mesaNitidaAlCrecer()
+    {
+        // A board drawn at twice the reference size (a 2x screen, a large
+        // window) shows the table picture's own detail, not the
+        // reference-sized table blown up.
+        QFETCH(QString, modo);
+        const QImage foto(QDir(e.CarpetaApp).filePath(modo == QLatin1String("3D") ? QStringLiteral("MMEDIA/Mesa3d.JPG")
+                                                                                  : QStringLiteral("MMEDIA/Mesa2d.JPG")));
+        QVERIFY(!foto.isNull());
+        Lienzo chico(e), grande(e);
+        chico.G.PonerModo(modo);
+        grande.G.PonerModo(modo);
+        grande.G.PonerTamano(2 * kAnchoTablero, 2 * kAltoTablero);
+        chico.PonerFondo(foto);
+        grande.PonerFondo(foto);
+        const QImage soplada =
+            chico.Fondo().scaled(grande.Fondo().size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        const QRect fieltro = RectPixeles(grande.G, kZonaLinea);
+        const double propio = Detalle(grande.Fondo(), fieltro), ampliado = Detalle(soplada, fieltro);
+        QVERIFY2(propio > 1.5 * ampliado, qPrintable(QStringLiteral("%1 / %2").arg(propio).arg(ampliado)));
     }
 
     void mesaEnPerspectivaConservaLasManos()

@@ -34,6 +34,14 @@ class TestTableroJuego : public QObject {
         QTest::mouseRelease(&t, Qt::LeftButton, {}, t.PuntoEnWidget(x2, y2));
     }
 
+    // Whether the board shows nothing but the table where an upright tile lies.
+    bool SitioVacio(Tablero& t, double x, double y)
+    {
+        const vista::Zona z{x - vista::AnchoMedio, y + vista::LargoMedio, x + vista::AnchoMedio, y - vista::LargoMedio};
+        const QRect r = vista::RectPixeles(t.Geometria(), z).intersected(t.Imagen().rect());
+        return t.Imagen().copy(r) == t.Superficie().Fondo().copy(r);
+    }
+
     void Mover(Tablero& t, double x, double y)
     {
         const QPointF p = t.PuntoEnWidget(x, y);
@@ -83,8 +91,12 @@ private slots:
         t.DibujarMano(1, 'A');
         // 4-6 picked and carried near the left end: both ends lit, the left first.
         QTest::mousePress(&t, Qt::LeftButton, {}, t.PuntoEnWidget(e.Fichas[8].X, e.Fichas[8].Y));
+        const QPointF sitio(e.Fichas[8].X, e.Fichas[8].Y);
+        QVERIFY(!SitioVacio(t, sitio.x(), sitio.y()));
         Mover(t, -0.25, 0.45);
         QCOMPARE(t.FichaArrastrada(), 8);
+        // Carried, it is no longer also in its slot.
+        QVERIFY(SitioVacio(t, sitio.x(), sitio.y()));
         QCOMPARE(t.PuntasResaltadas(), QStringList({"IZQ", "DER"}));
         // The tile is drawn where the pointer is, over the board.
         const QPoint bajo = t.PuntoEnWidget(-0.25, 0.45);
@@ -101,11 +113,22 @@ private slots:
         QTest::mousePress(&t, Qt::LeftButton, {}, t.PuntoEnWidget(e.Fichas[6].X, e.Fichas[6].Y));
         Mover(t, 0.0, 0.4);
         QVERIFY(t.PuntasResaltadas().isEmpty());
+        const QPointF hueco(e.Fichas[6].X, e.Fichas[6].Y);
+        QVERIFY(SitioVacio(t, hueco.x(), hueco.y()));
         QTest::mouseRelease(&t, Qt::LeftButton, {}, t.PuntoEnWidget(0.0, 0.4));
         QCOMPARE(e.Fichas[6].Lugar, 'D');
+        // On its way back the slot waits for it; once back it is drawn there.
         QVERIFY(t.Regresando() && !t.Capa().isNull());
+        QVERIFY(SitioVacio(t, hueco.x(), hueco.y()));
         t.TerminarRegreso();
         QVERIFY(!t.Regresando() && t.Capa().isNull());
+        QVERIFY(!SitioVacio(t, hueco.x(), hueco.y()));
+        // A return left to run its course puts it back just the same.
+        QTest::mousePress(&t, Qt::LeftButton, {}, t.PuntoEnWidget(hueco.x(), hueco.y()));
+        Mover(t, 0.0, 0.4);
+        QTest::mouseRelease(&t, Qt::LeftButton, {}, t.PuntoEnWidget(0.0, 0.4));
+        QTRY_VERIFY(!t.Regresando());
+        QVERIFY(t.Capa().isNull() && !SitioVacio(t, hueco.x(), hueco.y()));
     }
 
     void dobleClic()
@@ -228,6 +251,69 @@ private slots:
         };
         j.Repartir();
         QVERIFY(visto);
+    }
+
+    void lineaFueraDelAreaSeBorra()
+    {
+        // A tile laid at a turn of the line sticks out past the play area;
+        // when the tiles go back to the pool nothing of it may stay behind.
+        Estado e;
+        for (Ficha& f : e.Fichas) {
+            f.Lugar = 'R';
+            f.Rumbo = 'S';
+            f.X = (f.Punto2 - f.Punto1) * 0.05f - 0.15f;
+            f.Y = f.Punto1 * 0.1f + 0.2f;
+        }
+        Ficha& vuelta = e.Fichas[5];
+        vuelta.Lugar = 'J';
+        vuelta.Rumbo = 'N';
+        vuelta.X = -0.58f;
+        vuelta.Y = 0.6f;
+        e.FaseMano = QStringLiteral("TIRANDO");
+        Tablero t(e);
+        t.DibujarMesa();
+        QVERIFY(!SitioVacio(t, -0.58, 0.6));
+        vuelta.Lugar = 'R';
+        vuelta.X = 0.2f;
+        vuelta.Y = 0.25f;
+        e.FaseMano = QStringLiteral("REPARTIENDO");
+        t.DibujarMesa();
+        QVERIFY(SitioVacio(t, -0.58, 0.6));
+        QVERIFY(!SitioVacio(t, 0.2, 0.25));
+    }
+
+    void manoGiradaSinRastro_data()
+    {
+        QTest::addColumn<int>("silla");
+        QTest::newRow("Norte") << 3;
+        QTest::newRow("Este") << 2;
+        QTest::newRow("Oeste") << 4;
+    }
+    void manoGiradaSinRastro()
+    {
+        // Seen from the seat itself, a hand that shrinks leaves nothing of
+        // its former tiles between it and the table's edge.
+        QFETCH(int, silla);
+        Estado e;
+        VaciarMesa(e);
+        Dar(e, silla, {0, 1, 2, 3, 4, 5, 6});
+        e.FaseMano = QStringLiteral("TIRANDO");
+        Tablero t(e);
+        t.VerDesde(silla);
+        t.DibujarMano(silla, 'A');
+        for (int k = 3; k <= 7; ++k) {
+            e.Fichas[e.Jugadores[silla].Mano[k]].Lugar = 'J';
+            e.Jugadores[silla].Mano[k] = -1;
+        }
+        e.Jugadores[silla].NumFichas = 2;
+        t.DibujarMano(silla, 'A');
+        // Where the outer slots were, out to the edge: table only.
+        const vista::Zona borde = silla == 3   ? vista::Zona{0.08, 0.985, 0.19, 0.86}
+                                  : silla == 2 ? vista::Zona{0.56, 0.42, 0.68, 0.33}
+                                               : vista::Zona{-0.68, 0.42, -0.56, 0.33};
+        const QRect r = vista::RectPixeles(t.Geometria(), borde).intersected(t.Imagen().rect());
+        QVERIFY(!r.isEmpty());
+        QVERIFY(t.Imagen().copy(r) == t.Superficie().Fondo().copy(r));
     }
 
     void jugarPorLaPuntaCercana()
