@@ -5,9 +5,11 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTreeView>
 
 FrmPassW::FrmPassW(const QString& carpeta, QString& rutaJuego, Anfitrion& anfitrion, QWidget* padre)
     : QDialog(padre), carpeta_(carpeta), rutaJuego_(rutaJuego), A(anfitrion)
@@ -42,8 +44,8 @@ FrmPassW::FrmPassW(const QString& carpeta, QString& rutaJuego, Anfitrion& anfitr
         QFileDialog dialogo(this, QStringLiteral("Quimbolo"), inicio, filtro);
         dialogo.setFileMode(QFileDialog::ExistingFile);
         dialogo.setOption(QFileDialog::DontUseNativeDialog);
-        // Room for the name, size, kind and date columns without cutting them.
         dialogo.resize(820, 500);
+        AjustarColumnas(dialogo);
         dialogo.setLabelText(QFileDialog::LookIn, QStringLiteral("Buscar en:"));
         dialogo.setLabelText(QFileDialog::FileName, QStringLiteral("Nombre:"));
         dialogo.setLabelText(QFileDialog::FileType, QStringLiteral("Tipo:"));
@@ -83,4 +85,16 @@ void FrmPassW::bEntrar_Click()
     }
     QApplication::restoreOverrideCursor();
     accept();
+}
+
+void FrmPassW::AjustarColumnas(QFileDialog& dialogo)
+{
+    // Qt's detail view gives each column a fixed width whatever its text, so
+    // "Tamaño", "Tipo" and the date came out cut; the name takes what is left.
+    for (QTreeView* vista : dialogo.findChildren<QTreeView*>()) {
+        QHeaderView* cabecera = vista->header();
+        cabecera->setStretchLastSection(false);
+        cabecera->setSectionResizeMode(QHeaderView::ResizeToContents);
+        cabecera->setSectionResizeMode(0, QHeaderView::Stretch);
+    }
 }

@@ -10,6 +10,7 @@
 
 #include "flujo/Anfitrion.h"
 
+class QFileDialog;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -27,6 +28,9 @@ public:
 
     // The file-open dialog: (starting folder, filter) -> chosen path or empty.
     std::function<QString(const QString& carpeta, const QString& filtro)> ElegirArchivo;
+
+    // Detail columns as wide as their contents, so none is cut.
+    static void AjustarColumnas(QFileDialog& dialogo);
 
     void CmdRuta_Click();
     void bEntrar_Click();

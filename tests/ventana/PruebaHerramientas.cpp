@@ -3,12 +3,16 @@
 // replays, undo and the memory button.
 
 #include <QDir>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QHeaderView>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
+#include <QTreeView>
 #include <QtTest>
 
 #include "ai/Analisis.h"
@@ -71,6 +75,7 @@ private slots:
     void arbolVolteadoUnaVezYLimite();
     void avance();
     void frmPassW();
+    void dialogoDeArchivoSinColumnasCortadas();
     void repeticionRechazaSinCortar();
     void regresarDosVecesYRepetirDeMemoria();
 
@@ -241,6 +246,46 @@ void PruebaHerramientas::frmPassW()
     QCOMPARE(filtro, QString("jgo (*.jgo)"));
     f.bEntrar_Click();
     QCOMPARE(ruta, guardado);
+}
+
+void PruebaHerramientas::dialogoDeArchivoSinColumnasCortadas()
+{
+    Escribir(carpeta_ + "JGO/una mano con un nombre bastante largo.jgo", QByteArray(5000, 'x'));
+    QFileDialog dialogo(nullptr, "Quimbolo", carpeta_ + "JGO", "jgo (*.jgo)");
+    dialogo.setOption(QFileDialog::DontUseNativeDialog);
+    dialogo.resize(820, 500);
+    // As narrow as a state Qt kept from an earlier run may leave them.
+    for (QTreeView* v : dialogo.findChildren<QTreeView*>()) {
+        v->header()->setSectionResizeMode(QHeaderView::Interactive);
+        for (int c = 1; c < v->header()->count(); ++c)
+            v->header()->resizeSection(c, 10);
+    }
+    FrmPassW::AjustarColumnas(dialogo);
+    auto* modelo = dialogo.findChild<QFileSystemModel*>();
+    QVERIFY(modelo);
+    QSignalSpy cargado(modelo, &QFileSystemModel::directoryLoaded);
+    dialogo.show();
+    QVERIFY(cargado.count() > 0 || cargado.wait(10000));
+    QCoreApplication::processEvents();
+
+    QTreeView* vista = nullptr;
+    for (QTreeView* v : dialogo.findChildren<QTreeView*>())
+        if (v->isVisible())
+            vista = v;
+    QVERIFY(vista);
+    QHeaderView* cabecera = vista->header();
+    QCOMPARE(cabecera->count(), 4);
+    const QModelIndex raiz = vista->rootIndex();
+    QVERIFY(vista->model()->rowCount(raiz) > 0);
+    for (int c = 1; c < 4; ++c) {
+        QVERIFY2(cabecera->sectionSize(c) >= cabecera->sectionSizeHint(c), qPrintable(QString::number(c)));
+        for (int f = 0; f < vista->model()->rowCount(raiz); ++f) {
+            const QString texto = vista->model()->index(f, c, raiz).data().toString();
+            QVERIFY2(cabecera->sectionSize(c) > vista->fontMetrics().horizontalAdvance(texto), qPrintable(texto));
+        }
+    }
+    // The name takes what the others leave, not a fixed sliver.
+    QVERIFY(cabecera->sectionSize(0) >= vista->viewport()->width() / 3);
 }
 
 void PruebaHerramientas::repeticionRechazaSinCortar()
