@@ -22,7 +22,7 @@
 #include <ctime>
 #include <random>
 
-#include "Posiciones.h"
+#include "tests/support/Posiciones.h"
 #include "ai/AnalisisHonesto.h"
 #include "ai/Elegir.h"
 #include "flujo/AnfitrionMudo.h"

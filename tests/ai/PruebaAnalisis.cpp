@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "Posiciones.h"
+#include "tests/support/Posiciones.h"
 #include "ai/Analisis.h"
 
 class PruebaAnalisis : public QObject {
@@ -294,4 +294,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(PruebaAnalisis)
-#include "tst_analisis.moc"
+#include "PruebaAnalisis.moc"

@@ -4,7 +4,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "Posiciones.h"
+#include "tests/support/Posiciones.h"
 #include "ai/Elegir.h"
 #include "rules/Jugadas.h"
 
@@ -167,4 +167,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(PruebaElegir)
-#include "tst_elegir.moc"
+#include "PruebaElegir.moc"

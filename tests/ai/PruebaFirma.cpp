@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "Posiciones.h"
+#include "tests/support/Posiciones.h"
 #include "ai/Analisis.h"
 #include "flujo/Posicion.h"
 
@@ -65,4 +65,4 @@ int main(int argc, char** argv)
     PruebaFirma prueba;
     return QTest::qExec(&prueba, argc, argv);
 }
-#include "tst_firma.moc"
+#include "PruebaFirma.moc"

@@ -11,7 +11,7 @@
 #include <random>
 #include <set>
 
-#include "Posiciones.h"
+#include "tests/support/Posiciones.h"
 #include "ai/AnalisisHonesto.h"
 #include "ai/Conocimiento.h"
 #include "ai/Elegir.h"
@@ -322,4 +322,4 @@ int main(int argc, char** argv)
     PruebaHonesto prueba;
     return QTest::qExec(&prueba, argc, argv);
 }
-#include "tst_honesto.moc"
+#include "PruebaHonesto.moc"

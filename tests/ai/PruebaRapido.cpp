@@ -4,7 +4,7 @@
 #include <QtTest>
 #include <random>
 
-#include "Posiciones.h"
+#include "tests/support/Posiciones.h"
 #include "ai/Analisis.h"
 #include "rules/Jugadas.h"
 
@@ -165,4 +165,4 @@ int main(int argc, char** argv)
     PruebaRapido prueba;
     return QTest::qExec(&prueba, argc, argv);
 }
-#include "tst_rapido.moc"
+#include "PruebaRapido.moc"

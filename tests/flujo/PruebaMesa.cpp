@@ -41,7 +41,7 @@ struct Flujo {
 
 }  // namespace
 
-class PruebaMesaFlujo : public QObject {
+class PruebaMesa : public QObject {
     Q_OBJECT
 
 private slots:
@@ -223,5 +223,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(PruebaMesaFlujo)
-#include "PruebaMesaFlujo.moc"
+QTEST_GUILESS_MAIN(PruebaMesa)
+#include "PruebaMesa.moc"

@@ -47,7 +47,7 @@ struct OyenteFalso : OyenteMesa {
 
 }  // namespace
 
-class TstDespachador : public QObject {
+class PruebaDespachador : public QObject {
     Q_OBJECT
 
     Estado E;
@@ -284,5 +284,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TstDespachador)
-#include "tst_despachador.moc"
+QTEST_GUILESS_MAIN(PruebaDespachador)
+#include "PruebaDespachador.moc"

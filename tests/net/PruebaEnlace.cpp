@@ -35,7 +35,7 @@ struct AnfitrionPrueba : Anfitrion {
 
 }  // namespace
 
-class TstEnlace : public QObject {
+class PruebaEnlace : public QObject {
     Q_OBJECT
 
     QTemporaryDir carpeta;
@@ -382,5 +382,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TstEnlace)
-#include "tst_enlace.moc"
+QTEST_GUILESS_MAIN(PruebaEnlace)
+#include "PruebaEnlace.moc"

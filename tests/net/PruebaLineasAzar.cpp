@@ -8,7 +8,7 @@
 
 #include "tests/net/Invariantes.h"
 
-class TstLineasAzar : public QObject {
+class PruebaLineasAzar : public QObject {
     Q_OBJECT
 
 private slots:
@@ -58,5 +58,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TstLineasAzar)
-#include "tst_lineas_azar.moc"
+QTEST_GUILESS_MAIN(PruebaLineasAzar)
+#include "PruebaLineasAzar.moc"

@@ -39,7 +39,7 @@ QStringList Tomar(Troceador& t)
 
 }  // namespace
 
-class TstProtocolo : public QObject {
+class PruebaLineas : public QObject {
     Q_OBJECT
 
 private slots:
@@ -281,5 +281,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TstProtocolo)
-#include "tst_protocolo.moc"
+QTEST_GUILESS_MAIN(PruebaLineas)
+#include "PruebaLineas.moc"

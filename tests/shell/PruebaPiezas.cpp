@@ -25,7 +25,7 @@ void AlAbrirse(std::function<void(MensaBox*)> accion)
 }
 }  // namespace
 
-class PruebaShell : public QObject {
+class PruebaPiezas : public QObject {
     Q_OBJECT
 private slots:
     void init() { ReiniciarCierre(); }
@@ -211,5 +211,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(PruebaShell)
-#include "PruebaShell.moc"
+QTEST_MAIN(PruebaPiezas)
+#include "PruebaPiezas.moc"

@@ -1,4 +1,4 @@
-#include "Posiciones.h"
+#include "tests/support/Posiciones.h"
 
 #include <QString>
 

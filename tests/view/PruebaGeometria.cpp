@@ -31,7 +31,7 @@ void DarMano(Estado& e, int silla, std::initializer_list<int> fichas)
 
 }  // namespace
 
-class TestGeometria : public QObject {
+class PruebaGeometria : public QObject {
     Q_OBJECT
 private slots:
     void mesaGirada()
@@ -201,5 +201,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestGeometria)
-#include "tst_geometria.moc"
+QTEST_MAIN(PruebaGeometria)
+#include "PruebaGeometria.moc"

@@ -24,7 +24,7 @@ int Contar(const QImage& img, const QRect& r, unsigned color)
 
 }  // namespace
 
-class TestPaneles : public QObject {
+class PruebaPaneles : public QObject {
     Q_OBJECT
 
     Estado e;
@@ -172,5 +172,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestPaneles)
-#include "tst_paneles.moc"
+QTEST_MAIN(PruebaPaneles)
+#include "PruebaPaneles.moc"

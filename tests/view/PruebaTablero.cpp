@@ -62,7 +62,7 @@ double Detalle(const QImage& img, const QRect& r)
 
 }  // namespace
 
-class TestTablero : public QObject {
+class PruebaTablero : public QObject {
     Q_OBJECT
 
     Estado e;
@@ -369,5 +369,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestTablero)
-#include "tst_tablero.moc"
+QTEST_MAIN(PruebaTablero)
+#include "PruebaTablero.moc"

@@ -25,7 +25,7 @@ public:
 
 }  // namespace
 
-class TestTableroJuego : public QObject {
+class PruebaTableroJuego : public QObject {
     Q_OBJECT
 
     void Arrastrar(Tablero& t, double x1, double y1, double x2, double y2)
@@ -345,5 +345,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestTableroJuego)
-#include "tst_tablero_juego.moc"
+QTEST_MAIN(PruebaTableroJuego)
+#include "PruebaTableroJuego.moc"

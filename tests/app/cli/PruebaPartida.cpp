@@ -38,7 +38,7 @@ struct Mirador {
 
 }  // namespace
 
-class TstPartida : public QObject {
+class PruebaPartida : public QObject {
     Q_OBJECT
 
     BrintalPrueba brintal;
@@ -192,5 +192,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TstPartida)
-#include "tst_partida.moc"
+QTEST_GUILESS_MAIN(PruebaPartida)
+#include "PruebaPartida.moc"

@@ -25,7 +25,7 @@
 #include "flujo/Posicion.h"
 #include "tests/support/AnfitrionPrueba.h"
 #include "tests/support/Restricciones.h"
-#include "tests/ventana/RegistroPrueba.h"
+#include "tests/app/quimbolo/RegistroPrueba.h"
 #include "view/Colores.h"
 
 namespace {

@@ -25,9 +25,9 @@
 #include "flujo/Posicion.h"
 #include "shell/MensaBox.h"
 #include "shell/Pausa.h"
-#include "tests/shell/Contestador.h"
+#include "tests/app/quimbolo/Contestador.h"
 #include "tests/support/BrintalPrueba.h"
-#include "tests/ventana/RegistroPrueba.h"
+#include "tests/app/quimbolo/RegistroPrueba.h"
 
 namespace {
 
