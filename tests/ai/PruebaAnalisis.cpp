@@ -6,8 +6,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "tests/support/Posiciones.h"
 #include "ai/Analisis.h"
+#include "tests/support/AnfitrionPrueba.h"
+#include "tests/support/Posiciones.h"
 
 class PruebaAnalisis : public QObject {
     Q_OBJECT

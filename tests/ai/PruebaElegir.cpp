@@ -4,9 +4,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "tests/support/Posiciones.h"
 #include "ai/Elegir.h"
 #include "rules/Jugadas.h"
+#include "tests/support/AnfitrionPrueba.h"
+#include "tests/support/Posiciones.h"
 
 class PruebaElegir : public QObject {
     Q_OBJECT

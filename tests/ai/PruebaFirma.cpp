@@ -6,9 +6,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "tests/support/Posiciones.h"
 #include "ai/Analisis.h"
 #include "flujo/Posicion.h"
+#include "tests/support/AnfitrionPrueba.h"
+#include "tests/support/Posiciones.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 constexpr int kMenorK = 1;  // the lead is left to the optimised build

@@ -11,12 +11,13 @@
 #include <random>
 #include <set>
 
-#include "tests/support/Posiciones.h"
 #include "ai/AnalisisHonesto.h"
 #include "ai/Conocimiento.h"
 #include "ai/Elegir.h"
 #include "flujo/Posicion.h"
 #include "rules/Jugadas.h"
+#include "tests/support/AnfitrionPrueba.h"
+#include "tests/support/Posiciones.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 constexpr int kPares = 150;  // the sanitizers slow the searches down tenfold

@@ -4,9 +4,10 @@
 #include <QtTest>
 #include <random>
 
-#include "tests/support/Posiciones.h"
 #include "ai/Analisis.h"
 #include "rules/Jugadas.h"
+#include "tests/support/AnfitrionPrueba.h"
+#include "tests/support/Posiciones.h"
 
 namespace {
 

@@ -60,7 +60,7 @@ bool AnfitrionPrueba::PreguntaSiNo(const QString& texto)
 {
     Preguntas << texto;
     if (RespuestasSiNo.empty())
-        return false;
+        return Respuesta;
     const bool r = RespuestasSiNo.front();
     RespuestasSiNo.pop_front();
     return r;

@@ -1,9 +1,10 @@
 #pragma once
-// The test host: pauses take no time (they move a fake clock), every wait
-// serves the scheduled tasks and a scripted hook, and everything the flow
+// The one test host, for the hand flow and for the computer player alone:
+// pauses take no time (they move a fake clock), every wait serves the
+// scheduled tasks and a scripted hook, and everything the flow or the chooser
 // shows, plays, asks or sends is recorded. Questions take scripted answers,
-// or their defaults when none is left. A flow that waits forever is cut off
-// after a fixed number of waits (Agotado then tells so).
+// or their defaults when none is left (Yes/No: Respuesta). A flow that waits
+// forever is cut off after a fixed number of waits (Agotado then tells so).
 
 #include <QStringList>
 #include <deque>
@@ -22,11 +23,13 @@ public:
     std::vector<std::pair<int, int>> Luces;  // seat, light
     std::vector<double> Pausas;
     std::vector<int> Alarmas;
+    QList<double> Avances;  // the analysis progress bar, in order
 
     // Scripted answers, taken in order.
     std::deque<int> RespuestasMensaBox;
     std::deque<bool> RespuestasSiNo;
     std::deque<QString> RespuestasInput;
+    bool Respuesta = false;  // every Yes/No once RespuestasSiNo is spent
 
     // Run at every wait (Ceder and Pausa), after the scheduled tasks.
     std::function<void()> Gancho;
@@ -50,6 +53,7 @@ public:
     void Boton(Control c, int silla, Accion a, const QString& texto = {}) override;
     void TocarSonido(const QString& archivo) override { Sonidos << archivo; }
     void ArmarAlarma(int segundos) override { Alarmas.push_back(segundos); }
+    void MostrarAvance(double fraccion, bool) override { Avances << fraccion; }
     void TurnoHumano(int silla) override { if (AlTurnoHumano) AlTurnoHumano(silla); }
     void RepartoHumano(int silla) override { if (AlRepartoHumano) AlRepartoHumano(silla); }
     void SalidaHumana(int silla) override { if (AlSalidaHumana) AlSalidaHumana(silla); }

@@ -1,30 +1,11 @@
 #pragma once
-// Positions for the computer-player tests, set up directly in the game state,
-// and a host that records what the chooser asks and shows.
+// Positions for the computer-player tests, set up directly in the game state.
 
-#include <QStringList>
+#include <array>
 #include <random>
+#include <vector>
 
-#include "flujo/Anfitrion.h"
 #include "rules/Estado.h"
-
-class AnfitrionPrueba : public Anfitrion {
-public:
-    bool Respuesta = false;
-    QStringList Preguntas;
-    QList<double> Avances;
-
-    double Reloj() override { return 0; }
-    void Ceder() override {}
-    void Pausa(double) override {}
-    void Programar(std::function<void()>) override {}
-    bool PreguntaSiNo(const QString& texto) override
-    {
-        Preguntas << texto;
-        return Respuesta;
-    }
-    void MostrarAvance(double f, bool) override { Avances << f; }
-};
 
 // A tile from its text "5-6" (either order).
 int F(const char* texto);
