@@ -98,7 +98,7 @@ void Despachador::Atender(const QString& linea)
                 if (Oyente)
                     Oyente->NombreRecibido(m.silla);
             },
-            [this](const HoC& m) { E.Jugadores[m.silla].HoC = m.tipo; },
+            [this](const HoC& m) { E.Jugadores[m.silla].HoC = *LeerQuien(m.tipo); },
             [this](const Local& m) {
                 const size_t s = static_cast<size_t>(m.silla);
                 if (PartidaIniciada && !pedidas_[s]) {
@@ -106,7 +106,7 @@ void Despachador::Atender(const QString& linea)
                     return;
                 }
                 pedidas_[s] = false;
-                E.Jugadores[m.silla].LoR = 'L';
+                E.Jugadores[m.silla].LoR = Donde::Local;
                 if (Oyente)
                     Oyente->SillaConcedida(m.silla);
                 if (PartidaIniciada && Juego)
@@ -129,22 +129,22 @@ void Despachador::Atender(const QString& linea)
                 // and the next hand's first hands can arrive while this copy
                 // still closes the last one. Rebuilding then would take played
                 // tiles back into a hand; the pick rebuilds from DigitosMano.
-                if (E.FaseMano == u"REPARTIENDO" && Juego)
+                if (E.FaseMano == Fase::Repartiendo && Juego)
                     Juego->ManoRecibida(m.silla);
             },
             [this](const Tiro& m) {
                 E.TiroRecibido[m.numero] = m.ficha;
-                E.PuntaRecibida[m.numero] = m.punta;
+                E.PuntaRecibida[m.numero] = LeerExtremo(m.punta).value_or(Extremo::Ninguno);
                 E.MeritoRecibido[m.numero] = m.merito;
                 // Only the next play of a hand under way, for the seat to move,
                 // played elsewhere, is made here; the lead and plays that come
                 // early are left for the turn cycle to take.
-                const bool esperado = m.silla == E.Turno && E.Jugadores[m.silla].LoR == 'R' && m.ficha >= 0 &&
-                                      m.numero == E.NumTiro + 1 && E.FaseMano == u"TIRANDO" && !E.ManoTerminada;
+                const bool esperado = m.silla == E.Turno && E.Jugadores[m.silla].LoR == Donde::Remota && m.ficha >= 0 &&
+                                      m.numero == E.NumTiro + 1 && E.FaseMano == Fase::Tirando && !E.ManoTerminada;
                 if (!esperado || !Juego)
                     return;
                 const int antes = E.NumTiro;
-                Juego->TiroRecibido(m.ficha, m.punta);
+                Juego->TiroRecibido(m.ficha, E.PuntaRecibida[m.numero]);
                 if (E.NumTiro == antes && !E.ManoTerminada)
                     Rechazar(QStringLiteral("la silla %1 no puede jugar la ficha %2 en %3")
                                  .arg(m.silla)
@@ -158,19 +158,19 @@ void Despachador::Atender(const QString& linea)
             [this](const Fin& m) { E.Sillas[m.silla].MarcaFin = QStringLiteral("FIN"); },
             [this](const Repet&) {
                 E.OrigenReparto = 'R';
-                E.Modo = QStringLiteral("LECTURA");
+                E.Modo = ModoJuego::Lectura;
             },
             [this](const Memo& m) {
                 E.Salidor = m.salidor;
                 for (int i = 0; i < m.fichas.size(); ++i) {
                     E.HistFicha[i + 1] = m.fichas[i];
-                    E.HistPunta[i + 1] = m.puntas[i];
+                    E.HistPunta[i + 1] = LeerExtremo(m.puntas[i]).value_or(Extremo::Ninguno);
                 }
             },
             [this](const Chat& m) {
                 if (Oyente)
                     Oyente->ChatRecibido(m.texto);
-                if (const int s = SillaDejadaEn(m.texto); s > 0 && PartidaIniciada && E.Jugadores[s].LoR != 'L') {
+                if (const int s = SillaDejadaEn(m.texto); s > 0 && PartidaIniciada && E.Jugadores[s].LoR != Donde::Local) {
                     E.Sillas[s].Dejada = true;
                     if (Juego)
                         Juego->SillaDejada(s);

@@ -14,8 +14,8 @@ void SalonMesa::Activar()
         return;
     activado = true;
     for (int s = 1; s <= 4; ++s) {
-        E.Jugadores[s].HoC = 'H';
-        E.Jugadores[s].LoR = 'R';
+        E.Jugadores[s].HoC = Quien::Persona;
+        E.Jugadores[s].LoR = Donde::Remota;
     }
 }
 
@@ -67,8 +67,8 @@ bool SalonMesa::Iniciar()
         }
         Jugador& j = E.Jugadores[s];
         j.Nombre = QStringLiteral("Compu ") + s_;
-        j.HoC = 'C';
-        j.LoR = 'L';
+        j.HoC = Quien::Computadora;
+        j.LoR = Donde::Local;
         if (MostrarNombre)
             MostrarNombre(s);
         PedirParaComputadora(s, j.Nombre);
@@ -84,12 +84,12 @@ void SalonMesa::PedirParaComputadora(int silla, const QString& nombre)
 {
     E.Jugadores[silla].Semilla = int(std::lround(QTime::currentTime().msecsSinceStartOfDay() / 1000.0));
     A.EnviarMensaje(protocolo::Juntar(
-        {protocolo::LineaSilla(silla), protocolo::LineaNombre(silla, nombre), protocolo::LineaHoC(silla, 'C')}));
+        {protocolo::LineaSilla(silla), protocolo::LineaNombre(silla, nombre), protocolo::LineaHoC(silla, LetraQuien(Quien::Computadora))}));
 }
 
 bool SalonMesa::OfrecerSilla(int silla)
 {
-    if (!Inicie || silla < 1 || silla > 4 || !E.Sillas[silla].Dejada || E.Jugadores[silla].LoR == 'L')
+    if (!Inicie || silla < 1 || silla > 4 || !E.Sillas[silla].Dejada || E.Jugadores[silla].LoR == Donde::Local)
         return false;
     // One question for each time the seat is left.
     bool& ofrecida = ofrecidas_[static_cast<size_t>(silla)];
@@ -102,7 +102,7 @@ bool SalonMesa::OfrecerSilla(int silla)
     const bool si = Preguntar(texto, 32, 30) == 1;
     ofrecida = false;
     // Somebody may have taken the seat while the question was open.
-    if (!si || !E.Sillas[silla].Dejada || E.Jugadores[silla].LoR == 'L')
+    if (!si || !E.Sillas[silla].Dejada || E.Jugadores[silla].LoR == Donde::Local)
         return false;
     if (Mesa)
         Mesa->PedirSilla(silla);
@@ -114,7 +114,7 @@ int SalonMesa::PersonasLocales() const
 {
     int n = 0;
     for (int s = 1; s <= 4; ++s)
-        n += E.Jugadores[s].HoC != 'C' && E.Jugadores[s].LoR == 'L';
+        n += E.Jugadores[s].HoC != Quien::Computadora && E.Jugadores[s].LoR == Donde::Local;
     return n;
 }
 
@@ -129,7 +129,7 @@ SalonMesa::Cierre SalonMesa::VerificarCierre()
     const int personas = PersonasLocales();
     for (int s = 1; s <= 4; ++s) {
         Jugador& j = E.Jugadores[s];
-        j.Vista = (personas < 2 && j.LoR == 'L' && j.HoC == 'H') ? 'A' : E.Opciones.AoC;
+        j.Vista = (personas < 2 && j.LoR == Donde::Local && j.HoC == Quien::Persona) ? 'A' : E.Opciones.AoC;
     }
     return Cierre::Seguir;
 }

@@ -133,8 +133,8 @@ bool Jugar(const Reparto& r, const OpcionesJuego& opciones, const QString& carpe
         l->Segundos += reloj.nsecsElapsed() / 1e9;
         l->Jugadas += 1;
         const int antes = e.NumTiro;
-        e.FaseMano = QStringLiteral("TIRANDO");
-        juego.JugarTiro(el.Ficha, antes == 0 || el.Lado.isEmpty() ? QStringLiteral("DER") : el.Lado);
+        e.FaseMano = Fase::Tirando;
+        juego.JugarTiro(el.Ficha, antes == 0 || el.Lado == Extremo::Ninguno ? Extremo::Der : el.Lado);
         if (e.NumTiro != antes + 1)
             return false;
     }

@@ -97,7 +97,7 @@ public:
     void RepartoHumano(int silla) override
     {
         Robot([this, silla] {
-            if (E.FaseMano == u"REPARTIENDO" && EsPersonaLocal(silla) && E.Jugadores[silla].NumFichas < 7)
+            if (E.FaseMano == Fase::Repartiendo && EsPersonaLocal(silla) && E.Jugadores[silla].NumFichas < 7)
                 J->CompletarAlAzar(silla);
         });
     }
@@ -105,7 +105,7 @@ public:
     void SalidaHumana(int silla) override
     {
         Robot([this, silla] {
-            if (E.FaseMano != u"SALIENDO" || E.Turno != silla || E.NumTiro != 0 || E.TiroListo ||
+            if (E.FaseMano != Fase::Saliendo || E.Turno != silla || E.NumTiro != 0 || E.TiroListo ||
                 !EsPersonaLocal(silla))
                 return;
             const Jugador& j = E.Jugadores[silla];
@@ -113,7 +113,7 @@ public:
                 const int t = j.Mano[k];
                 if (t >= 0 && t < kNumFichas && E.Fichas[t].Lugar == 'D' && E.Fichas[t].Dueno == silla) {
                     E.FichaElegida = t;
-                    E.PuntaElegida = QStringLiteral("DER");
+                    E.PuntaElegida = Extremo::Der;
                     E.TiroListo = true;
                     return;
                 }
@@ -125,7 +125,7 @@ public:
     {
         const int tiro = E.NumTiro;
         Robot([this, silla, tiro] {
-            if (E.FaseMano != u"TIRANDO" || E.Turno != silla || E.NumTiro != tiro || E.ManoTerminada ||
+            if (E.FaseMano != Fase::Tirando || E.Turno != silla || E.NumTiro != tiro || E.ManoTerminada ||
                 !EsPersonaLocal(silla))
                 return;
             const Jugador& j = E.Jugadores[silla];
@@ -138,7 +138,7 @@ public:
                 const bool izq = E.NumTiro > 0 && (f.Punto1 == E.ValorIzq || f.Punto2 == E.ValorIzq);
                 if (!der && !izq)
                     continue;
-                J->Tirar(t, der ? QStringLiteral("DER") : QStringLiteral("IZQ"));
+                J->Tirar(t, ExtremoDe(der));
                 return;
             }
         });
@@ -162,7 +162,7 @@ public:
     }
 
 private:
-    bool EsPersonaLocal(int s) const { return E.Jugadores[s].LoR == 'L' && E.Jugadores[s].HoC == 'H'; }
+    bool EsPersonaLocal(int s) const { return E.Jugadores[s].LoR == Donde::Local && E.Jugadores[s].HoC == Quien::Persona; }
 
     void Robot(std::function<void()> acto)
     {
@@ -347,7 +347,7 @@ int ComandoMesa(const QStringList& args)
         salon.TomarSilla(s, a.nombre);
     auto nuestras = [&] {
         for (int s : a.sillas)
-            if (E.Jugadores[s].LoR != 'L' || E.Jugadores[s].Nombre != a.nombre)
+            if (E.Jugadores[s].LoR != Donde::Local || E.Jugadores[s].Nombre != a.nombre)
                 return false;
         return true;
     };
@@ -378,7 +378,7 @@ int ComandoMesa(const QStringList& args)
     E.ParamNivel = ParamNivelDe(E.Opciones.Nivel);
     E.TituloMesa = QStringLiteral("Quimbolo v.1.0.0. Mesa 1. ");
     for (int s = 1; s <= 4; ++s)
-        if (E.Jugadores[s].HoC == 'H' && E.Jugadores[s].LoR == 'L')
+        if (E.Jugadores[s].HoC == Quien::Persona && E.Jugadores[s].LoR == Donde::Local)
             E.TituloMesa += E.Jugadores[s].Nombre + QStringLiteral(". ");
     Juego juego(E, host);
     JuegoEnMesa remoto(juego);
@@ -398,7 +398,7 @@ int ComandoMesa(const QStringList& args)
             todos = E.Sillas[s].MarcaFin == u"FIN";
         bool dejada = false;
         for (int s = 1; s <= 4; ++s)
-            dejada = dejada || (E.Sillas[s].Dejada && E.Jugadores[s].LoR != 'L');
+            dejada = dejada || (E.Sillas[s].Dejada && E.Jugadores[s].LoR != Donde::Local);
         if (dejada && !dejadaDesde.isValid())
             dejadaDesde.start();
         else if (!dejada)

@@ -19,8 +19,8 @@ int ComandoSimular(const QStringList& args)
     if (!PrepararPosicion(o, QStringLiteral("0"), e))
         return 2;
     for (int s = 1; s <= 4; ++s) {
-        e.Jugadores[s].HoC = 'C';
-        e.Jugadores[s].LoR = 'L';
+        e.Jugadores[s].HoC = Quien::Computadora;
+        e.Jugadores[s].LoR = Donde::Local;
     }
 
     AnfitrionMudo host;
@@ -32,7 +32,7 @@ int ComandoSimular(const QStringList& args)
     // The leader's lead, as the hand procedure asks a computer seat for it.
     e.TiroListo = false;
     juego.EsperarSalida();
-    e.FaseMano = QStringLiteral("TIRANDO");
+    e.FaseMano = Fase::Tirando;
     juego.JugarTiro(e.FichaElegida, e.PuntaElegida);
     const double segundos = reloj.nsecsElapsed() / 1e9;
     if (!e.ManoTerminada)

@@ -37,8 +37,10 @@ QStringList Repeticion::LineasRepeticion(const Estado& e, int jugadas)
         lineas << protocolo::LineaFichas(s, std::span<const int, 7>(e.Jugadores[s].Mano.data() + 1, 7));
     lineas << protocolo::LineaRepet();
     const auto n = static_cast<size_t>(jugadas);
-    lineas << protocolo::LineaMemo(e.Salidor, std::span<const int>(e.HistFicha.data() + 1, n),
-                                   std::span<const QString>(e.HistPunta.data() + 1, n));
+    QList<QString> puntas;
+    for (int i = 1; i <= jugadas; ++i)
+        puntas << TextoExtremo(e.HistPunta[i]);
+    lineas << protocolo::LineaMemo(e.Salidor, std::span<const int>(e.HistFicha.data() + 1, n), puntas);
     return lineas;
 }
 
@@ -50,7 +52,7 @@ void Repeticion::bRepetir_Click(int silla)
     if (RutaJuego.isEmpty() || A.Cerrando())
         return;
     // The deal can only be replaced while the tiles are being picked.
-    if (E.FaseMano != QLatin1String("REPARTIENDO") || E.Modo == QLatin1String("LECTURA"))
+    if (E.FaseMano != Fase::Repartiendo || E.Modo == ModoJuego::Lectura)
         return;
     // 3. Read and checked whole before anything changes: a record that
     // cannot be a hand of this game is refused, never laid out in part.
@@ -71,7 +73,7 @@ void Repeticion::bRepetir_Click(int silla)
     A.Boton(Control::bRepetir, silla, Accion::Ocultar);
     AplicarRegistro(E, lectura.Registro);
     // 4. The pool is gone: every tile now lies in a hand.
-    E.Modo = QStringLiteral("LECTURA");
+    E.Modo = ModoJuego::Lectura;
     for (int s = 1; s <= 4; ++s)
         A.DibujarMano(s, E.Jugadores[s].Vista);
     A.DibujarMesa();
@@ -103,7 +105,7 @@ void Repeticion::bMemoria_Click()
     const int n = E.NumTiro + 1;
     if (n < 1 || n > kMaxTiros || E.HistFicha[n] < 0 || E.HistFicha[n] >= kNumFichas)
         return;
-    if (E.FaseMano != QLatin1String("SALIENDO")) {
+    if (E.FaseMano != Fase::Saliendo) {
         // 2.
         J.Tirar(E.HistFicha[n], E.HistPunta[n]);
     } else {
@@ -114,6 +116,6 @@ void Repeticion::bMemoria_Click()
     }
     // 4.
     const int t = E.Turno;
-    if (t >= 1 && t <= 4 && E.Jugadores[t].LoR == 'L' && E.Jugadores[t].HoC == 'H')
+    if (t >= 1 && t <= 4 && E.Jugadores[t].LoR == Donde::Local && E.Jugadores[t].HoC == Quien::Persona)
         A.Boton(Control::bMemoria, 0, Accion::Habilitar);
 }

@@ -230,7 +230,7 @@ frmDomino::frmDomino(Sesion& sesion, QWidget* padre) : QMainWindow(padre), S(ses
     QString titulo = QStringLiteral("Quimbolo v.") + version + QStringLiteral(". Mesa 1. ");
     for (int s = 1; s <= 4; ++s) {
         const Jugador& j = S.E.Jugadores[s];
-        if (j.HoC == 'H' && j.LoR == 'L') {
+        if (j.HoC == Quien::Persona && j.LoR == Donde::Local) {
             titulo += j.Nombre + QStringLiteral(". ");
             S.E.NombreLocal = j.Nombre;
         }
@@ -317,7 +317,7 @@ int frmDomino::MiSilla() const
     int mia = 0;
     for (int s = 1; s <= 4; ++s) {
         const Jugador& j = S.E.Jugadores[s];
-        if (j.HoC == 'H' && j.LoR == 'L') {
+        if (j.HoC == Quien::Persona && j.LoR == Donde::Local) {
             if (mia != 0)
                 return 0;  // several people here: nobody's seat is "mine"
             mia = s;

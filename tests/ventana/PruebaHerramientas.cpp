@@ -37,8 +37,8 @@ void Posicion(Estado& e, int k, char nivel, const QString& carpeta)
     e.CarpetaApp = carpeta;
     QVERIFY(PosicionTrasJugadas(Registro(), k, e).Ok);
     for (int s = 1; s <= 4; ++s) {
-        e.Jugadores[s].HoC = 'H';
-        e.Jugadores[s].LoR = 'L';
+        e.Jugadores[s].HoC = Quien::Persona;
+        e.Jugadores[s].LoR = Donde::Local;
     }
 }
 
@@ -102,7 +102,7 @@ void PruebaHerramientas::consejoDeReglas()
     c.Calcular();
     c.bConsejo_Click();
     m = a.Mensajes.at(1);
-    QCOMPARE(m.Mensaje, "Consejo: " + PipsDe(c.ConsejoFicha) + " Punta " + c.ConsejoPunta);
+    QCOMPARE(m.Mensaje, "Consejo: " + PipsDe(c.ConsejoFicha) + " Punta " + TextoExtremo(c.ConsejoPunta));
     QVERIFY(m.Duracion == 3.0 && m.Botones == 0);
 
     // The cache is shown as it is until an undo drops it.
@@ -294,7 +294,7 @@ void PruebaHerramientas::repeticionRechazaSinCortar()
     AnfitrionPrueba a;
     Juego j(e, a);
     Repeticion r(j);
-    e.FaseMano = "REPARTIENDO";
+    e.FaseMano = Fase::Repartiendo;
     const QString ruta = carpeta_ + "JGO/malo.jgo";
     r.ElegirRegistro = [&] { r.RutaJuego = ruta; };
     // 26 plays cannot be a hand: refused whole, never cut.
@@ -307,7 +307,7 @@ void PruebaHerramientas::repeticionRechazaSinCortar()
     r.bRepetir_Click(1);
     QCOMPARE(a.Mensajes.size(), size_t(1));
     QVERIFY(a.Enviados.isEmpty());
-    QCOMPARE(e.Modo, QString("ESCOGER"));
+    QCOMPARE(e.Modo, ModoJuego::Escoger);
     QCOMPARE(e.Fichas[0].Lugar, 'R');
 }
 
