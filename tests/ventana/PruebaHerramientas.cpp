@@ -331,7 +331,7 @@ void PruebaHerramientas::regresarDosVecesYRepetirDeMemoria()
     QCOMPARE(a.Botones.filter("bMemoria 0 Texto").last(), "bMemoria 0 Texto " + TextoMemoria(e, 2));
 
     r.bMemoria_Click();
-    QVERIFY(a.Enviados.last().startsWith(QStringLiteral("Tiro 02 %1 %2 %3").arg(dueno2).arg(ficha2, 2, 10, QChar('0')).arg(tras2.HistPunta[2])));
+    QVERIFY(a.Enviados.last().startsWith(QStringLiteral("Tiro 02 %1 %2 %3").arg(dueno2).arg(ficha2, 2, 10, QChar('0')).arg(TextoExtremo(tras2.HistPunta[2]))));
     QVERIFY(e.NumTiro == 2 && e.ValorIzq == tras2.ValorIzq && e.ValorDer == tras2.ValorDer && e.Turno == tras2.Turno);
     for (int t = 0; t < kNumFichas; ++t) {
         QCOMPARE(e.Fichas[t].Lugar, tras2.Fichas[t].Lugar);
