@@ -44,6 +44,8 @@ public:
     // Lead and turn cycle.
     void PrepararSalida();
     void EsperarSalida();
+    // The lead of the seat to move asked afresh: once, as the hand asks it.
+    void PedirSalida();
     void PasarSalida();
     void NoSalir(int silla);  // bNoSalir click of that seat's panel
 
@@ -64,6 +66,9 @@ public:
     // button, a robot): laid as JugarTiro lays it, then the end of the hand
     // when it ended.
     void Tirar(int ficha, Extremo lado);
+    // The play engine with the hand in play from here on (a lead included),
+    // for a driver that asks each play itself.
+    void JugarTirando(int ficha, Extremo lado);
     void PuntuarDomino();
     void PuntuarCierre();
     void MostrarTodas();

@@ -62,7 +62,8 @@ void Juego::PrepararSalida()
         const int companero = Siguiente(Siguiente(E.Turno));
         A.Boton(Control::bNoSalir, E.Turno, Accion::Texto, QStringLiteral("¿Sales o salgo?"));
         A.Boton(Control::bNoSalir, companero, Accion::Texto, QStringLiteral("¡Sal tú!"));
-        if (E.Jugadores[E.Turno].HoC == Quien::Persona && E.Jugadores[companero].HoC == Quien::Persona && EsLocal(E.Turno))
+        if (E.Jugadores[E.Turno].HoC == Quien::Persona && E.Jugadores[companero].HoC == Quien::Persona
+            && EsLocal(E.Turno))
             A.Boton(Control::bNoSalir, E.Turno, Accion::Mostrar);
     }
     // 6.
@@ -81,13 +82,20 @@ void Juego::PrepararSalida()
     if (E.HistFicha[1] != -1) {
         A.Boton(Control::bMemoria, 0, Accion::Texto, TextoMemoria(E, 1));
         A.Boton(Control::bMemoria, 0, Accion::Mostrar);
-        A.Boton(Control::bMemoria, 0, j.HoC == Quien::Persona && EsLocal(E.Turno) ? Accion::Habilitar : Accion::Deshabilitar);
+        A.Boton(Control::bMemoria, 0,
+                j.HoC == Quien::Persona && EsLocal(E.Turno) ? Accion::Habilitar : Accion::Deshabilitar);
     } else {
         A.Boton(Control::bMemoria, 0, Accion::Ocultar);
     }
     // 11.
     A.Ceder();
     A.Pausa(2);
+}
+
+void Juego::PedirSalida()
+{
+    E.TiroListo = false;
+    EsperarSalida();
 }
 
 void Juego::EsperarSalida()

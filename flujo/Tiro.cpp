@@ -36,6 +36,12 @@ void Juego::JugarTiro(int ficha, Extremo lado)
     RefrescarBotones();
 }
 
+void Juego::JugarTirando(int ficha, Extremo lado)
+{
+    E.FaseMano = Fase::Tirando;
+    JugarTiro(ficha, lado);
+}
+
 void Juego::Encadenar(int ficha, Extremo lado)
 {
     int f = ficha;

@@ -3,6 +3,7 @@
 #include <QTime>
 #include <cmath>
 
+#include "flujo/Entradas.h"
 #include "net/Despachador.h"
 #include "protocolo/Protocolo.h"
 
@@ -13,10 +14,7 @@ void SalonMesa::Activar()
     if (activado)
         return;
     activado = true;
-    for (int s = 1; s <= 4; ++s) {
-        E.Jugadores[s].HoC = Quien::Persona;
-        E.Jugadores[s].LoR = Donde::Remota;
-    }
+    entrada::AbrirSillas(E);
 }
 
 int SalonMesa::Preguntar(const QString& texto, int icono, double segundos)
@@ -29,11 +27,7 @@ int SalonMesa::Preguntar(const QString& texto, int icono, double segundos)
 // "Inici"), and closing the lobby must not discard it.
 void SalonMesa::CopiarEstadoSillas(bool manos)
 {
-    for (int s = 1; s <= 4; ++s) {
-        E.Sillas[s].NombreSilla = E.Jugadores[s].Nombre.left(18);
-        if (manos)
-            E.Sillas[s].DigitosMano = QString(14, QLatin1Char('9'));
-    }
+    entrada::CopiarSillas(E, manos);
 }
 
 bool SalonMesa::TomarSilla(int silla, const QString& texto)
@@ -65,13 +59,10 @@ bool SalonMesa::Iniciar()
             IniciarHabilitado = true;
             return false;
         }
-        Jugador& j = E.Jugadores[s];
-        j.Nombre = QStringLiteral("Compu ") + s_;
-        j.HoC = Quien::Computadora;
-        j.LoR = Donde::Local;
+        entrada::ComputadoraOcupa(E, s, QStringLiteral("Compu ") + s_);
         if (MostrarNombre)
             MostrarNombre(s);
-        PedirParaComputadora(s, j.Nombre);
+        PedirParaComputadora(s, E.Jugadores[s].Nombre);
     }
     for (int s = 1; s <= 4; ++s)
         if (Libre(s))
@@ -82,9 +73,10 @@ bool SalonMesa::Iniciar()
 
 void SalonMesa::PedirParaComputadora(int silla, const QString& nombre)
 {
-    E.Jugadores[silla].Semilla = int(std::lround(QTime::currentTime().msecsSinceStartOfDay() / 1000.0));
+    entrada::SembrarSilla(E, silla, int(std::lround(QTime::currentTime().msecsSinceStartOfDay() / 1000.0)));
     A.EnviarMensaje(protocolo::Juntar(
-        {protocolo::LineaSilla(silla), protocolo::LineaNombre(silla, nombre), protocolo::LineaHoC(silla, LetraQuien(Quien::Computadora))}));
+        {protocolo::LineaSilla(silla), protocolo::LineaNombre(silla, nombre),
+         protocolo::LineaHoC(silla, LetraQuien(Quien::Computadora))}));
 }
 
 bool SalonMesa::OfrecerSilla(int silla)
@@ -126,10 +118,6 @@ SalonMesa::Cierre SalonMesa::VerificarCierre()
                                                                                      : Cierre::Quedarse;
     }
     CopiarEstadoSillas(false);
-    const int personas = PersonasLocales();
-    for (int s = 1; s <= 4; ++s) {
-        Jugador& j = E.Jugadores[s];
-        j.Vista = (personas < 2 && j.LoR == Donde::Local && j.HoC == Quien::Persona) ? 'A' : E.Opciones.AoC;
-    }
+    entrada::FijarVistas(E, PersonasLocales());
     return Cierre::Seguir;
 }

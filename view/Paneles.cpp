@@ -148,7 +148,7 @@ void Paneles::ClicVerde(int silla)
         return;
     if (E.FaseMano != Fase::Saliendo && E.FaseMano != Fase::Tirando)
         return;
-    Jugador& j = E.Jugadores[silla];
+    const Jugador& j = E.Jugadores[silla];
     // Only a person of this machine with closed tiles looks at their own hand.
     if (j.Vista != 'C' || j.HoC != Quien::Persona || j.LoR != Donde::Local)
         return;
@@ -161,5 +161,5 @@ void Paneles::ClicVerde(int silla)
     } else {
         T.DibujarMano(silla, 'C');
     }
-    j.Oculta = !j.Oculta;
+    E.Jugadores[silla].Oculta = !j.Oculta;
 }

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "flujo/Entradas.h"
+
 namespace vista {
 
 namespace {
@@ -109,8 +111,7 @@ bool Puntero::MemoriaDistinta(int ficha, Extremo lado, bool conLado) const
 
 void Puntero::OlvidarMemoria()
 {
-    for (int n = std::max(E.NumTiro + 1, 1); n <= kMaxTiros; ++n)
-        E.HistFicha[n] = -1;
+    entrada::OlvidarMemoria(E);
 }
 
 Orden Puntero::SoltarEn(double tx, double ty)
@@ -146,12 +147,10 @@ Orden Puntero::SoltarEn(double tx, double ty)
         if (o.olvidarMemoria)
             OlvidarMemoria();
         o.ocultarNoSalir = true;
-        E.TiroListo = true;
-        E.FichaElegida = t;
-        E.PuntaElegida = Extremo::Der;
+        entrada::SalidaElegida(E, t, Extremo::Der);
         o.tipo = Orden::Salir;
         o.ficha = t;
-        o.lado = E.PuntaElegida;
+        o.lado = Extremo::Der;
         return o;
     }
 

@@ -11,8 +11,8 @@
 
 namespace vista {
 
-// What a release asks of the flow. The chosen lead is written into the state
-// directly (TiroListo, FichaElegida, PuntaElegida); the rest is for the caller.
+// What a release asks of the flow. The chosen lead is handed to the flow at
+// once (entrada::SalidaElegida); the rest is for the caller.
 struct Orden {
     enum Tipo { Ninguna, Tomar, Salir, Jugar };
     Tipo tipo = Ninguna;

@@ -112,10 +112,10 @@ void Tablero::Redibujar()
 {
     lienzo_.PonerFondo(lienzo_.Fondo());
     for (int s = 1; s <= 4; ++s) {
-        Jugador& j = E.Jugadores[s];
+        const Jugador& j = E.Jugadores[s];
         // A closed hand is drawn closed again: the green light must show it next.
         if (j.Vista != 'A')
-            j.Oculta = true;
+            E.Jugadores[s].Oculta = true;
         DibujarMano(s, j.Vista == 'A' ? 'A' : 'C');
     }
     lienzo_.BorrarZona(kZonaJuego);

@@ -11,6 +11,7 @@
 #include "app/cli/Comandos.h"
 #include "app/cli/Comun.h"
 #include "flujo/AnfitrionMudo.h"
+#include "flujo/Entradas.h"
 
 int ComandoAnalizar(const QStringList& args)
 {
@@ -21,7 +22,7 @@ int ComandoAnalizar(const QStringList& args)
     AnfitrionMudo host;
     host.RespuestaAnalisis = o.Analizar;
 
-    e.Pronosticos[e.NumTiro + 1].clear();
+    entrada::BorrarPronostico(e);
     QElapsedTimer reloj;
     reloj.start();
     int ficha = 0;

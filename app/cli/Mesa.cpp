@@ -21,6 +21,7 @@
 #include <set>
 
 #include "app/cli/Comandos.h"
+#include "flujo/Entradas.h"
 #include "net/ConectorMesa.h"
 #include "net/Despachador.h"
 #include "net/Direccion.h"
@@ -112,9 +113,7 @@ public:
             for (int k = 1; k <= 7; ++k) {
                 const int t = j.Mano[k];
                 if (t >= 0 && t < kNumFichas && E.Fichas[t].Lugar == 'D' && E.Fichas[t].Dueno == silla) {
-                    E.FichaElegida = t;
-                    E.PuntaElegida = Extremo::Der;
-                    E.TiroListo = true;
+                    entrada::SalidaElegida(E, t, Extremo::Der);
                     return;
                 }
             }
@@ -162,7 +161,10 @@ public:
     }
 
 private:
-    bool EsPersonaLocal(int s) const { return E.Jugadores[s].LoR == Donde::Local && E.Jugadores[s].HoC == Quien::Persona; }
+    bool EsPersonaLocal(int s) const
+    {
+        return E.Jugadores[s].LoR == Donde::Local && E.Jugadores[s].HoC == Quien::Persona;
+    }
 
     void Robot(std::function<void()> acto)
     {
@@ -309,7 +311,7 @@ int ComandoMesa(const QStringList& args)
     }
 
     Estado E;
-    E.CarpetaApp = QDir::toNativeSeparators(QDir(a.carpeta).absolutePath() + QLatin1Char('/'));
+    entrada::PonerCarpetas(E, QDir::toNativeSeparators(QDir(a.carpeta).absolutePath() + QLatin1Char('/')), {});
     AnfitrionRobot host(E);
     host.Ritmo = a.ritmo;
     Despachador despachador(E);
@@ -374,12 +376,7 @@ int ComandoMesa(const QStringList& args)
     }
 
     // 4. The game, as the game window loads it.
-    E.NombreLocal = a.nombre;
-    E.ParamNivel = ParamNivelDe(E.Opciones.Nivel);
-    E.TituloMesa = QStringLiteral("Quimbolo v.1.0.0. Mesa 1. ");
-    for (int s = 1; s <= 4; ++s)
-        if (E.Jugadores[s].HoC == Quien::Persona && E.Jugadores[s].LoR == Donde::Local)
-            E.TituloMesa += E.Jugadores[s].Nombre + QStringLiteral(". ");
+    entrada::AbrirMesa(E, entrada::TituloDeMesa(E, QStringLiteral("1.0.0")), a.nombre);
     Juego juego(E, host);
     JuegoEnMesa remoto(juego);
     host.J = &juego;

@@ -3,6 +3,7 @@
 #include <QDir>
 
 #include "app/quimbolo/Consejo.h"
+#include "flujo/Entradas.h"
 #include "flujo/Posicion.h"
 #include "protocolo/Protocolo.h"
 
@@ -18,16 +19,7 @@ void Repeticion::Avisar(const QString& texto)
 
 void Repeticion::AplicarRegistro(Estado& e, const RegistroMano& r)
 {
-    PonerReparto(r, e);
-    const int n = static_cast<int>(r.Tiros.size());
-    for (int i = 1; i <= n; ++i) {
-        e.HistFicha[i] = r.Tiros[static_cast<size_t>(i - 1)].Ficha;
-        e.HistPunta[i] = r.Tiros[static_cast<size_t>(i - 1)].Punta;
-    }
-    if (n >= 1)
-        e.Salidor = e.Fichas[e.HistFicha[1]].Dueno;
-    for (int i = n + 1; i <= kMaxTiros; ++i)
-        e.HistFicha[i] = -1;
+    entrada::PonerRegistro(e, r);
 }
 
 QStringList Repeticion::LineasRepeticion(const Estado& e, int jugadas)
@@ -40,7 +32,8 @@ QStringList Repeticion::LineasRepeticion(const Estado& e, int jugadas)
     QList<QString> puntas;
     for (int i = 1; i <= jugadas; ++i)
         puntas << TextoExtremo(e.HistPunta[i]);
-    lineas << protocolo::LineaMemo(e.Salidor, std::span<const int>(e.HistFicha.data() + 1, n), puntas);
+    lineas << protocolo::LineaMemo(e.Salidor, std::span<const int>(e.HistFicha.data() + 1, n),
+                                   std::span<const QString>(puntas.constData(), n));
     return lineas;
 }
 
@@ -73,7 +66,7 @@ void Repeticion::bRepetir_Click(int silla)
     A.Boton(Control::bRepetir, silla, Accion::Ocultar);
     AplicarRegistro(E, lectura.Registro);
     // 4. The pool is gone: every tile now lies in a hand.
-    E.Modo = ModoJuego::Lectura;
+    entrada::LecturaIniciada(E);
     for (int s = 1; s <= 4; ++s)
         A.DibujarMano(s, E.Jugadores[s].Vista);
     A.DibujarMesa();
@@ -81,7 +74,7 @@ void Repeticion::bRepetir_Click(int silla)
     const QStringList lineas = LineasRepeticion(E, static_cast<int>(lectura.Registro.Tiros.size()));
     for (int i = 0; i < 4; ++i)
         A.EnviarMensaje(lineas[i]);
-    E.OrigenReparto = 'R';
+    entrada::RepeticionAnunciada(E);
     for (int i = 4; i < lineas.size(); ++i)
         A.EnviarMensaje(lineas[i]);
 }
@@ -110,9 +103,7 @@ void Repeticion::bMemoria_Click()
         J.Tirar(E.HistFicha[n], E.HistPunta[n]);
     } else {
         // 3.
-        E.TiroListo = true;
-        E.FichaElegida = E.HistFicha[n];
-        E.PuntaElegida = E.HistPunta[n];
+        entrada::SalidaElegida(E, E.HistFicha[n], E.HistPunta[n]);
     }
     // 4.
     const int t = E.Turno;
