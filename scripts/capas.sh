@@ -78,6 +78,8 @@ arriba=()
 for capa in net view shell app; do
   [ -d "$capa" ] && arriba+=("$capa")
 done
+# grep -r with no folder would search the working folder instead.
+[ ${#arriba[@]} -gt 0 ] || { echo "Estado: nada por encima del flujo."; exit 0; }
 escrituras=$(
   {
     grep -rnE "$dueno($campos)\b[^=;]*[^=!<>]=[^=]" --include='*.h' --include='*.cpp' "${arriba[@]}" |
