@@ -68,7 +68,7 @@ enum class Desempate { Corregido, Literal };
 
 struct ResultadoAnalisis {
     int Ficha = 0;
-    QString Punta;          // "IZQ" or "DER"
+    Extremo Punta = Extremo::Ninguno;
     QString Texto;          // the four category sections
     QString Pronosticos;    // the entries this analysis appended
     TablaAnalisis Analisis{};
@@ -96,7 +96,7 @@ void OlvidarAnalisis();
 // `pronosticos`.
 struct Clasificacion {
     int Ficha = 0;
-    QString Punta;
+    Extremo Punta = Extremo::Ninguno;
     QString Texto;
     QString Pronosticos;
 };

@@ -26,7 +26,7 @@ struct ParametrosHonestos {
 struct ResultadoHonesto {
     bool Ok = false;  // some deal agrees with what the seat knows
     int Ficha = 0;
-    QString Punta;
+    Extremo Punta = Extremo::Ninguno;
     QString Texto;        // a line with the deals considered, then the four category sections
     QString Pronosticos;  // the entries this analysis appended
     TablaAnalisis Analisis{};

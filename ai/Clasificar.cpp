@@ -142,7 +142,7 @@ Clasificacion ClasificarJugadas(const Estado& e, const TablaAnalisis& analisis, 
                     }
                 }
                 res.Ficha = mano[mejorSlot];
-                res.Punta = mejorLado == 'D' ? QStringLiteral("DER") : QStringLiteral("IZQ");
+                res.Punta = ExtremoDe(mejorLado == 'D');
                 elegida = true;
             }
             texto = QString::fromUtf8(kEtiquetas[cat]) + '\n' + texto + '\n';

@@ -66,11 +66,11 @@ private:
     static int P2(int t) { return kTablaFichas[t].Punto2; }
     static bool Casa(int t, int v) { return P1(t) == v || P2(t) == v; }
 
-    void Tomar(int t, const char* lado = nullptr)
+    void Tomar(int t, Extremo lado = Extremo::Ninguno)
     {
         R.Ficha = t;
-        if (lado)
-            R.Lado = QString::fromLatin1(lado);
+        if (lado != Extremo::Ninguno)
+            R.Lado = lado;
         Tomada = true;
     }
 
@@ -190,11 +190,11 @@ private:
             }
         };
         if (derecha) {
-            R.Lado = QStringLiteral("IZQ");
+            R.Lado = Extremo::Izq;
             dejarFalla(E.ValorIzq);
         }
         if (!Tomada && izquierda) {
-            R.Lado = QStringLiteral("DER");
+            R.Lado = Extremo::Der;
             dejarFalla(E.ValorDer);
         }
         if (!Tomada)
@@ -209,9 +209,9 @@ private:
             if (!EnMano(k) || !EsDoble(Mano[k]))
                 continue;
             if (P1(Mano[k]) == der)
-                Tomar(Mano[k], "DER");
+                Tomar(Mano[k], Extremo::Der);
             else if (P1(Mano[k]) == izq)
-                Tomar(Mano[k], "IZQ");
+                Tomar(Mano[k], Extremo::Izq);
         }
         if (Tomada)
             return;
@@ -224,9 +224,9 @@ private:
                     continue;
                 const int t = Mano[k];
                 if (!(hayLider && Casa(lider, der)) && Casa(t, der))
-                    Tomar(t, "DER");
+                    Tomar(t, Extremo::Der);
                 else if (!(hayLider && Casa(lider, izq)) && Casa(t, izq))
-                    Tomar(t, "IZQ");
+                    Tomar(t, Extremo::Izq);
             }
         } else if (E.Turno != E.Salidor && hayLider) {
             // Cover an opponent's lead double.
@@ -237,9 +237,9 @@ private:
                     continue;
                 const int t = Mano[k];
                 if (dobleDer && Casa(t, der))
-                    Tomar(t, "DER");
+                    Tomar(t, Extremo::Der);
                 else if (dobleIzq && Casa(t, izq))
-                    Tomar(t, "IZQ");
+                    Tomar(t, Extremo::Izq);
             }
         }
         if (Tomada)
@@ -249,20 +249,20 @@ private:
             if (N[der])
                 for (int k = 1; k <= 7 && !Tomada; ++k)
                     if (EnMano(k) && Casa(Mano[k], izq))
-                        Tomar(Mano[k], "IZQ");
+                        Tomar(Mano[k], Extremo::Izq);
             if (!Tomada && N[izq])
                 for (int k = 1; k <= 7 && !Tomada; ++k)
                     if (EnMano(k) && Casa(Mano[k], der))
-                        Tomar(Mano[k], "DER");
+                        Tomar(Mano[k], Extremo::Der);
         }
         for (int k = 1; k <= 7 && !Tomada; ++k) {
             if (!EnMano(k))
                 continue;
             const int t = Mano[k];
             if (Casa(t, der))
-                Tomar(t, "DER");
+                Tomar(t, Extremo::Der);
             else if (Casa(t, izq))
-                Tomar(t, "IZQ");
+                Tomar(t, Extremo::Izq);
         }
     }
 };

@@ -11,7 +11,7 @@
 // Results of ElegirJugada(Opciones, n, Lado, Msg, HuboTree).
 struct Eleccion {
     int Ficha = 0;       // tile to play
-    QString Lado;        // "IZQ", "DER", or empty when the rules leave it unset
+    Extremo Lado = Extremo::Ninguno;  // Ninguno when the rules leave it unset
     QString Msg;         // explanation for the advice
     bool HuboTree = false;  // the analysis ran and wrote the tree file
     QString ErrorArbol;     // why it could not write it

@@ -85,7 +85,7 @@ public:
     virtual void TurnoHumano(int silla) { (void)silla; }
     // The pick waits for a local person's seven tiles.
     virtual void RepartoHumano(int silla) { (void)silla; }
-    // The lead of a local person is awaited (FaseMano "SALIENDO").
+    // The lead of a local person is awaited (FaseMano Saliendo).
     virtual void SalidaHumana(int silla) { (void)silla; }
 
     // Questions. MensaBox returns Respuesta.

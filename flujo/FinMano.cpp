@@ -7,7 +7,7 @@
 #include "records/Resumen.h"
 #include "flujo/Juego.h"
 
-void Juego::Tirar(int ficha, const QString& lado)
+void Juego::Tirar(int ficha, Extremo lado)
 {
     JugarTiro(ficha, lado);
     if (E.ManoTerminada)

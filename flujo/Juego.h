@@ -44,6 +44,8 @@ public:
     // Lead and turn cycle.
     void PrepararSalida();
     void EsperarSalida();
+    // The lead of the seat to move asked afresh: once, as the hand asks it.
+    void PedirSalida();
     void PasarSalida();
     void NoSalir(int silla);  // bNoSalir click of that seat's panel
 
@@ -51,19 +53,22 @@ public:
     struct Relevo {
         enum Tipo { Bloqueada, Esperar, Jugar } Tipo = Esperar;
         int Ficha = -1;  // Jugar: the computer's (or remembered, or already received) play
-        QString Lado;
+        Extremo Lado = Extremo::Ninguno;
     };
     Relevo CederTurno();
 
     // The play engine. Ignores a tile that is not in the hand of the seat to
     // move or fits neither end (or, played elsewhere, not the end it names).
     // Undos received meanwhile are applied once the chain of plays has stopped.
-    void JugarTiro(int ficha, const QString& lado);
+    void JugarTiro(int ficha, Extremo lado);
     void TerminarMano();
     // A play from outside the turn cycle (the board, the table, the memory
     // button, a robot): laid as JugarTiro lays it, then the end of the hand
     // when it ended.
-    void Tirar(int ficha, const QString& lado);
+    void Tirar(int ficha, Extremo lado);
+    // The play engine with the hand in play from here on (a lead included),
+    // for a driver that asks each play itself.
+    void JugarTirando(int ficha, Extremo lado);
     void PuntuarDomino();
     void PuntuarCierre();
     void MostrarTodas();
@@ -97,9 +102,9 @@ public:
     void IniciarLinea();
     // Merit text of the play about to be recorded as NumTiro (empty when the
     // forecast entries say nothing); igualesAntes: both ends were equal.
-    QString Merito(int ficha, const QString& lado, bool igualesAntes) const;
+    QString Merito(int ficha, Extremo lado, bool igualesAntes) const;
     // Whether the seat is played at this machine.
-    bool EsLocal(int silla) const { return E.Jugadores[silla].LoR == 'L'; }
+    bool EsLocal(int silla) const { return E.Jugadores[silla].LoR == Donde::Local; }
     // Status captions: title text + "Turno Local de " / "Turno Remoto de " + name + " ...".
     void MostrarTurno(int silla);
     // What the flow awaits from a seat of another machine: its name, or that
@@ -116,7 +121,7 @@ private:
         explicit Bandera(bool& f) : b(f) { b = true; }
         ~Bandera() { b = false; }
     };
-    void Encadenar(int ficha, const QString& lado);
+    void Encadenar(int ficha, Extremo lado);
     Relevo TurnoComputadora(int opciones);
     void RefrescarBotones();
     void AplicarAtras(int silla);

@@ -39,7 +39,7 @@ void Juego::JugarMano()
     }
     E.ManoTerminada = false;
     // 2.
-    E.FaseMano = QStringLiteral("REPARTIENDO");
+    E.FaseMano = Fase::Repartiendo;
     Repartir();
     if (Cortar() || relevada())
         return;
@@ -53,9 +53,9 @@ void Juego::JugarMano()
     PrepararSalida();
     if (relevada())
         return;
-    E.FaseMano = QStringLiteral("SALIENDO");
+    E.FaseMano = Fase::Saliendo;
     RefrescarBotones();
-    if (EsLocal(E.Turno) && E.Jugadores[E.Turno].HoC == 'H')
+    if (EsLocal(E.Turno) && E.Jugadores[E.Turno].HoC == Quien::Persona)
         A.SalidaHumana(E.Turno);
 
     // 5. The lead may also be laid meanwhile by a table line (the play engine
@@ -71,15 +71,15 @@ void Juego::JugarMano()
             return;
         if (E.NumTiro != 0)
             break;
-        E.FaseMano = QStringLiteral("TIRANDO");
+        E.FaseMano = Fase::Tirando;
         JugarTiro(E.FichaElegida, E.PuntaElegida);
         if (E.NumTiro == 0) {
             // A lead that cannot be laid (not the leader's tile): wait for another.
-            E.FaseMano = QStringLiteral("SALIENDO");
+            E.FaseMano = Fase::Saliendo;
             E.TiroListo = false;
             E.TiroRecibido[1] = 0;
-            E.PuntaRecibida[1].clear();
-            if (++rechazos > 3 && !(EsLocal(E.Turno) && E.Jugadores[E.Turno].HoC == 'H'))
+            E.PuntaRecibida[1] = Extremo::Ninguno;
+            if (++rechazos > 3 && !(EsLocal(E.Turno) && E.Jugadores[E.Turno].HoC == Quien::Persona))
                 return;
         }
     }

@@ -31,8 +31,8 @@ void PrepararMano(const RegistroMano& r, int salidor, Estado& e)
     for (int s = 1; s <= 4; ++s) {
         Jugador& j = e.Jugadores[s];
         j.Nombre = r.Nombres[s];
-        j.HoC = 'C';
-        j.LoR = 'R';
+        j.HoC = Quien::Computadora;
+        j.LoR = Donde::Remota;
         j.Vista = 'A';
         j.OrdenReparto = s;
         e.Sillas[s].NombreSilla = r.Nombres[s].left(18);
@@ -43,8 +43,8 @@ void PrepararMano(const RegistroMano& r, int salidor, Estado& e)
     e.Salidor = salidor;
     e.Turno = salidor;
     e.Ganador = 0;
-    e.Modo = QStringLiteral("ESCOGER");
-    e.FaseMano = QStringLiteral("SALIENDO");
+    e.Modo = ModoJuego::Escoger;
+    e.FaseMano = Fase::Saliendo;
     e.ValorIzq = 0;
     e.ValorDer = 0;
     for (int i = 1; i <= kMaxTiros; ++i)
@@ -76,7 +76,7 @@ ResultadoPosicion Jugar(const RegistroMano& r, int k, Estado& e)
         const QString ficha = TextoDeFicha(tiro.Ficha);
         if (e.ManoTerminada)
             return Falla(linea, QStringLiteral("la jugada %1 (%2) llega cuando la mano ya había terminado.").arg(i + 1).arg(ficha));
-        if (i == 0 && tiro.Punta != QLatin1String("DER"))
+        if (i == 0 && tiro.Punta != Extremo::Der)
             return Falla(linea, QStringLiteral("la primera jugada debe ir en la punta DER."));
         const Ficha& f = e.Fichas[tiro.Ficha];
         if (f.Lugar != 'D' || f.Dueno != e.Turno)
@@ -84,10 +84,10 @@ ResultadoPosicion Jugar(const RegistroMano& r, int k, Estado& e)
                                     .arg(ficha, e.Jugadores[e.Turno].Nombre.trimmed())
                                     .arg(e.Turno));
         if (i > 0) {
-            const int valor = tiro.Punta == QLatin1String("DER") ? e.ValorDer : e.ValorIzq;
+            const int valor = tiro.Punta == Extremo::Der ? e.ValorDer : e.ValorIzq;
             if (f.Punto1 != valor && f.Punto2 != valor)
                 return Falla(linea, QStringLiteral("la ficha %1 no entra por la punta %2, abierta al %3.")
-                                        .arg(ficha, tiro.Punta)
+                                        .arg(ficha, TextoExtremo(tiro.Punta))
                                         .arg(valor));
         }
         juego.JugarTiro(tiro.Ficha, tiro.Punta);

@@ -17,7 +17,7 @@ void Juego::RegresarTurno()
     // 2.
     E.Fichas[t].Lugar = 'D';
     E.TiroRecibido[n] = 0;
-    E.PuntaRecibida[n].clear();
+    E.PuntaRecibida[n] = Extremo::Ninguno;
     E.MeritoRecibido[n].clear();
     // 3.
     A.DibujarMano(E.Turno, E.Jugadores[E.Turno].Vista);
@@ -34,7 +34,7 @@ void Juego::RegresarTurno()
     E.NumTiro = n - 1;
     // 7.
     const int p = n - 1;
-    if (E.HistPunta[n] == QLatin1String("DER")) {
+    if (E.HistPunta[n] == Extremo::Der) {
         E.PuntaDerX = E.HistDerX[p];
         E.PuntaDerY = E.HistDerY[p];
         E.ValorDer = E.HistValorDer[p];
@@ -65,15 +65,15 @@ void Juego::RegresarTurno()
 
 bool Juego::PuedeRegresar() const
 {
-    return E.FaseMano == QLatin1String("TIRANDO") && E.NumTiro > 0 && !E.ManoTerminada && !colocando_ && !Cortar()
+    return E.FaseMano == Fase::Tirando && E.NumTiro > 0 && !E.ManoTerminada && !colocando_ && !Cortar()
            && E.Turno >= 1 && E.Turno <= 4 && EsLocal(E.Turno);
 }
 
 bool Juego::PuedeAconsejar() const
 {
-    const bool enJuego = E.FaseMano == QLatin1String("SALIENDO") || E.FaseMano == QLatin1String("TIRANDO");
+    const bool enJuego = E.FaseMano == Fase::Saliendo || E.FaseMano == Fase::Tirando;
     return enJuego && !E.ManoTerminada && !colocando_ && !Cortar() && E.Turno >= 1 && E.Turno <= 4
-           && EsLocal(E.Turno) && E.Jugadores[E.Turno].HoC == 'H';
+           && EsLocal(E.Turno) && E.Jugadores[E.Turno].HoC == Quien::Persona;
 }
 
 void Juego::RefrescarBotones()
@@ -99,7 +99,7 @@ void Juego::AplicarAtras(int silla)
 {
     // The sender undid with its own seat to move; here that seat is played
     // elsewhere and must be the one to move after the same plays.
-    if (E.FaseMano != QLatin1String("TIRANDO") || E.NumTiro <= 0 || E.ManoTerminada || silla != E.Turno
+    if (E.FaseMano != Fase::Tirando || E.NumTiro <= 0 || E.ManoTerminada || silla != E.Turno
         || silla < 1 || silla > 4 || EsLocal(silla)) {
         A.Anotar(QStringLiteral("Atras de la silla %1 ignorado: no es su turno de regresar").arg(silla));
         return;

@@ -26,7 +26,7 @@ void Juego::Repartir()
     // still picks, the lead and the first plays may already come in.
     for (int i = 1; i <= kMaxTiros; ++i) {
         E.TiroRecibido[i] = 0;
-        E.PuntaRecibida[i].clear();
+        E.PuntaRecibida[i] = Extremo::Ninguno;
         E.MeritoRecibido[i].clear();
         E.MeritoTurno[i].clear();
     }
@@ -58,7 +58,7 @@ void Juego::Repartir()
         E.HistFicha[i] = -1;
     // 4.
     A.Boton(Control::bAtras, 0, Accion::Ocultar);
-    E.Modo = QStringLiteral("ESCOGER");
+    E.Modo = ModoJuego::Escoger;
     // 5. The sorted triangle: tile a-b in row a, column b - a.
     for (Ficha& f : E.Fichas) {
         f.Rumbo = 'S';
@@ -135,7 +135,7 @@ void Juego::Repartir()
                 A.DibujarMesa();
                 continue;
             }
-            if (j.HoC == 'H') {
+            if (j.HoC == Quien::Persona) {
                 if (E.OrigenReparto != 'R') {
                     A.Semaforo(s, LuzVerde);
                     A.Titulo(E.TituloMesa + QStringLiteral("Reparto Local de ") + j.Nombre + QStringLiteral(" ..."));
@@ -152,14 +152,14 @@ void Juego::Repartir()
                 A.Boton(Control::bAzar, s, Accion::Ocultar);
                 A.Boton(Control::bRepetir, s, Accion::Ocultar);
                 A.Semaforo(s, LuzRoja);
-                if (E.Modo == QLatin1String("LECTURA"))
+                if (E.Modo == ModoJuego::Lectura)
                     return;
             } else {
                 A.CursorOcupado(true);
                 if (E.OrigenReparto != 'R')
                     SorteoSembrado(s);
                 A.CursorOcupado(false);
-                if (E.Modo == QLatin1String("LECTURA"))
+                if (E.Modo == ModoJuego::Lectura)
                     return;
             }
             // A seat of this machine: its tiles are its own now; the table is told.
@@ -248,7 +248,7 @@ void Juego::ReconstruirMano(int silla)
 
 void Juego::TomarFicha(int ficha, float x, float y)
 {
-    if (ficha < 0 || ficha >= kNumFichas || !E.Fichas[ficha].Libre || E.FaseMano != QLatin1String("REPARTIENDO"))
+    if (ficha < 0 || ficha >= kNumFichas || !E.Fichas[ficha].Libre || E.FaseMano != Fase::Repartiendo)
         return;
     // 1.
     const bool franja = LimiteAbajo < y && y < LimiteArriba;
@@ -269,7 +269,7 @@ void Juego::TomarFicha(int ficha, float x, float y)
         return;
     E.Turno = s;
     // Only a person of this machine picks by hand; a computer seat draws its own.
-    if (!EsLocal(s) || E.Jugadores[s].HoC != 'H')
+    if (!EsLocal(s) || E.Jugadores[s].HoC != Quien::Persona)
         return;
     // 3.
     for (int t = 1; t <= 4; ++t)
@@ -289,7 +289,7 @@ void Juego::TomarFicha(int ficha, float x, float y)
 
 void Juego::CompletarAlAzar(int silla)
 {
-    if (silla < 1 || silla > 4 || !EsLocal(silla) || E.FaseMano != QLatin1String("REPARTIENDO"))
+    if (silla < 1 || silla > 4 || !EsLocal(silla) || E.FaseMano != Fase::Repartiendo)
         return;
     Jugador& j = E.Jugadores[silla];
     for (int t = 1; t <= 4; ++t)

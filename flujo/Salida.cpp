@@ -48,7 +48,7 @@ void Juego::PrepararSalida()
     E.PasesSalida = 0;
     auto valida = [](int s) { return s >= 1 && s <= 4; };
     int turno = 1;
-    if (E.Modo == QLatin1String("LECTURA")) {
+    if (E.Modo == ModoJuego::Lectura) {
         turno = E.Salidor;
     } else if (E.NumMano == 1) {
         turno = E.Opciones.AoC == 'A' ? 1 : E.Fichas[0].Dueno;
@@ -58,11 +58,12 @@ void Juego::PrepararSalida()
         turno = E.Ganador;  // "PG" and "JG"
     }
     E.Turno = valida(turno) ? turno : 1;
-    if (E.Modo != QLatin1String("LECTURA") && E.NumMano > 1 && E.Opciones.Salida == QLatin1String("PG")) {
+    if (E.Modo != ModoJuego::Lectura && E.NumMano > 1 && E.Opciones.Salida == QLatin1String("PG")) {
         const int companero = Siguiente(Siguiente(E.Turno));
         A.Boton(Control::bNoSalir, E.Turno, Accion::Texto, QStringLiteral("¿Sales o salgo?"));
         A.Boton(Control::bNoSalir, companero, Accion::Texto, QStringLiteral("¡Sal tú!"));
-        if (E.Jugadores[E.Turno].HoC == 'H' && E.Jugadores[companero].HoC == 'H' && EsLocal(E.Turno))
+        if (E.Jugadores[E.Turno].HoC == Quien::Persona && E.Jugadores[companero].HoC == Quien::Persona
+            && EsLocal(E.Turno))
             A.Boton(Control::bNoSalir, E.Turno, Accion::Mostrar);
     }
     // 6.
@@ -75,13 +76,14 @@ void Juego::PrepararSalida()
     A.Boton(Control::bConsejo, 0, Accion::Deshabilitar);
     // 8.
     const Jugador& j = E.Jugadores[E.Turno];
-    if (j.HoC == 'H' && EsLocal(E.Turno))
+    if (j.HoC == Quien::Persona && EsLocal(E.Turno))
         A.ArmarAlarma(ContarOpciones(E, E.Turno) < 2 ? E.Opciones.Tiempo1 : E.Opciones.Tiempo2);
     // 10.
     if (E.HistFicha[1] != -1) {
         A.Boton(Control::bMemoria, 0, Accion::Texto, TextoMemoria(E, 1));
         A.Boton(Control::bMemoria, 0, Accion::Mostrar);
-        A.Boton(Control::bMemoria, 0, j.HoC == 'H' && EsLocal(E.Turno) ? Accion::Habilitar : Accion::Deshabilitar);
+        A.Boton(Control::bMemoria, 0,
+                j.HoC == Quien::Persona && EsLocal(E.Turno) ? Accion::Habilitar : Accion::Deshabilitar);
     } else {
         A.Boton(Control::bMemoria, 0, Accion::Ocultar);
     }
@@ -90,12 +92,18 @@ void Juego::PrepararSalida()
     A.Pausa(2);
 }
 
+void Juego::PedirSalida()
+{
+    E.TiroListo = false;
+    EsperarSalida();
+}
+
 void Juego::EsperarSalida()
 {
     const int s = E.Turno;
     const Jugador& j = E.Jugadores[s];
-    if (EsLocal(s) && j.HoC == 'C') {
-        if (E.Modo == QLatin1String("LECTURA")) {
+    if (EsLocal(s) && j.HoC == Quien::Computadora) {
+        if (E.Modo == ModoJuego::Lectura) {
             E.FichaElegida = E.HistFicha[E.NumTiro + 1];
             E.PuntaElegida = E.HistPunta[E.NumTiro + 1];
         } else {
@@ -103,7 +111,7 @@ void Juego::EsperarSalida()
                 E.FichaElegida = 0;
             else
                 E.FichaElegida = ElegirJugada(E, A, 7).Ficha;
-            E.PuntaElegida = QStringLiteral("DER");
+            E.PuntaElegida = Extremo::Der;
         }
         E.TiroListo = true;
         return;
@@ -115,7 +123,7 @@ void Juego::EsperarSalida()
     }
 
     // Another machine leads: wait for its play 1, or for its pass.
-    while (E.PuntaRecibida[1].isEmpty()) {
+    while (E.PuntaRecibida[1] == Extremo::Ninguno) {
         // The seat may become this copy's computer while its lead is awaited.
         if (Cortar() || E.NumTiro != 0 || E.Turno != s || EsLocal(s))
             return;
@@ -128,7 +136,7 @@ void Juego::EsperarSalida()
         // Consumed here, so the partner's own answer is awaited afresh. When
         // the pass and the pass back arrived together only the last is left.
         E.TiroRecibido[1] = 0;
-        E.PuntaRecibida[1].clear();
+        E.PuntaRecibida[1] = Extremo::Ninguno;
         if (recibido == -s && E.PasesSalida < 2) {
             PasarSalida();
         } else if (recibido == -companero && E.PasesSalida == 0) {
@@ -153,7 +161,7 @@ void Juego::PasarSalida()
     const int p = E.Turno;
     Jugador& jp = E.Jugadores[p];
     // 1.
-    if (jp.HoC == 'H' && jp.Vista == 'C') {
+    if (jp.HoC == Quien::Persona && jp.Vista == 'C') {
         A.DibujarMano(p, 'C');
         jp.Oculta = true;
     }
@@ -171,13 +179,13 @@ void Juego::PasarSalida()
         A.Boton(Control::bNoSalir, s, E.PasesSalida == 1 ? Accion::Mostrar : Accion::Ocultar);
     }
     MostrarTurno(s);
-    if (EsLocal(s) && E.Jugadores[s].HoC == 'H')
+    if (EsLocal(s) && E.Jugadores[s].HoC == Quien::Persona)
         A.SalidaHumana(s);
 }
 
 void Juego::NoSalir(int silla)
 {
-    if (silla != E.Turno || !EsLocal(silla) || E.FaseMano != QLatin1String("SALIENDO") || E.NumTiro != 0
+    if (silla != E.Turno || !EsLocal(silla) || E.FaseMano != Fase::Saliendo || E.NumTiro != 0
         || E.PasesSalida >= 2)
         return;
     PasarSalida();

@@ -15,7 +15,7 @@ QString DosDigitos(int n) { return QString::number(n).rightJustified(2, '0'); }
 
 }  // namespace
 
-void Juego::JugarTiro(int ficha, const QString& lado)
+void Juego::JugarTiro(int ficha, Extremo lado)
 {
     // A play that arrives while another is being placed (a table line served
     // during one of the engine's pauses) is not lost: it stays in
@@ -36,10 +36,16 @@ void Juego::JugarTiro(int ficha, const QString& lado)
     RefrescarBotones();
 }
 
-void Juego::Encadenar(int ficha, const QString& lado)
+void Juego::JugarTirando(int ficha, Extremo lado)
+{
+    E.FaseMano = Fase::Tirando;
+    JugarTiro(ficha, lado);
+}
+
+void Juego::Encadenar(int ficha, Extremo lado)
 {
     int f = ficha;
-    QString l = lado;
+    Extremo l = lado;
     while (!Cortar()) {
         if (f < 0 || f >= kNumFichas || E.NumTiro >= kMaxTiros || E.Turno < 1 || E.Turno > 4)
             return;
@@ -64,19 +70,19 @@ void Juego::Encadenar(int ficha, const QString& lado)
         // chosen by the computer or received keeps its end, which must fit.
         Jugador& j = E.Jugadores[E.Turno];
         bool derecha = true;
-        const bool nombrada = l == QLatin1String("DER") || l == QLatin1String("IZQ");
+        const bool nombrada = l == Extremo::Der || l == Extremo::Izq;
         if (primera) {
             derecha = true;
-        } else if ((j.LoR == 'L' && j.HoC == 'H') || !nombrada) {
-            derecha = (der && izq) ? l == QLatin1String("DER") : der;
+        } else if ((j.LoR == Donde::Local && j.HoC == Quien::Persona) || !nombrada) {
+            derecha = (der && izq) ? l == Extremo::Der : der;
         } else {
-            derecha = l == QLatin1String("DER");
+            derecha = l == Extremo::Der;
             if (derecha ? !der : !izq)
                 return;
         }
 
         // 3.
-        if (j.HoC == 'H' && j.Vista == 'C') {
+        if (j.HoC == Quien::Persona && j.Vista == 'C') {
             A.DibujarMano(E.Turno, 'C');
             j.Oculta = true;
         }
@@ -89,7 +95,7 @@ void Juego::Encadenar(int ficha, const QString& lado)
         const int n = E.NumTiro;
         E.HistJugador[n] = E.Turno;
         E.HistFicha[n] = f;
-        E.HistPunta[n] = derecha ? QStringLiteral("DER") : QStringLiteral("IZQ");
+        E.HistPunta[n] = ExtremoDe(derecha);
         E.HistValorIzq[n] = E.ValorIzq;
         E.HistValorDer[n] = E.ValorDer;
         E.HistIzqX[n] = E.PuntaIzqX;
@@ -104,11 +110,11 @@ void Juego::Encadenar(int ficha, const QString& lado)
         // laid on arrival, as the lead, or later by the turn cycle.
         if (EsLocal(E.Turno)) {
             E.MeritoTurno[n] = Merito(f, E.HistPunta[n], igualesAntes);
-            A.EnviarMensaje(protocolo::LineaTiro(n, E.Turno, f, E.HistPunta[n], E.MeritoTurno[n]));
+            A.EnviarMensaje(protocolo::LineaTiro(n, E.Turno, f, TextoExtremo(E.HistPunta[n]), E.MeritoTurno[n]));
         } else {
             E.MeritoTurno[n] = E.MeritoRecibido[n];
         }
-        E.FaseMano = QStringLiteral("TIRANDO");
+        E.FaseMano = Fase::Tirando;
         // 9.
         A.DibujarMano(E.Turno, j.Vista);
         TocarFicha();
@@ -169,7 +175,7 @@ void Juego::Colocar(int ficha, bool derecha, bool porPrimero)
     }
 }
 
-QString Juego::Merito(int ficha, const QString& lado, bool igualesAntes) const
+QString Juego::Merito(int ficha, Extremo lado, bool igualesAntes) const
 {
     const QString& p = E.Pronosticos[std::clamp(E.NumTiro, 0, kMaxTiros)];
     const int n = static_cast<int>(p.size()) / 6;
@@ -183,7 +189,7 @@ QString Juego::Merito(int ficha, const QString& lado, bool igualesAntes) const
         return {};  // every option in one category: nothing to compare
     const int nMejor = i - 1;
     const int nOtro = n - nMejor;
-    const QString buscado = DosDigitos(ficha) + (igualesAntes ? QString() : lado.left(1));
+    const QString buscado = DosDigitos(ficha) + (igualesAntes ? QString() : TextoExtremo(lado).left(1));
     const int pos = static_cast<int>(p.indexOf(buscado));
     if (pos < 2)
         return {};

@@ -12,7 +12,7 @@
 namespace {
 
 // A play the seat to move could make now: its own tile, in hand, fitting the end named.
-bool Jugable(const Estado& e, int ficha, const QString& lado)
+bool Jugable(const Estado& e, int ficha, Extremo lado)
 {
     if (ficha < 0 || ficha >= kNumFichas)
         return false;
@@ -21,9 +21,9 @@ bool Jugable(const Estado& e, int ficha, const QString& lado)
         return false;
     if (e.NumTiro == 0)
         return true;
-    if (lado == QLatin1String("DER"))
+    if (lado == Extremo::Der)
         return e.ValorDer == t.Punto1 || e.ValorDer == t.Punto2;
-    if (lado == QLatin1String("IZQ"))
+    if (lado == Extremo::Izq)
         return e.ValorIzq == t.Punto1 || e.ValorIzq == t.Punto2;
     return false;
 }
@@ -55,7 +55,7 @@ void Juego::SillaDejada(int silla)
     if (silla < 1 || silla > 4 || EsLocal(silla))
         return;
     E.Sillas[silla].Dejada = true;
-    if (E.Turno == silla && (E.FaseMano == QLatin1String("TIRANDO") || E.FaseMano == QLatin1String("SALIENDO"))
+    if (E.Turno == silla && (E.FaseMano == Fase::Tirando || E.FaseMano == Fase::Saliendo)
         && !E.ManoTerminada)
         MostrarTurno(silla);
 }
@@ -67,7 +67,7 @@ void Juego::SillaRecuperada(int silla)
     // Only the computer takes a seat once the partida has started; its name
     // and kind also come back from the table, after the grant.
     E.Sillas[silla].Dejada = false;
-    E.Jugadores[silla].HoC = 'C';
+    E.Jugadores[silla].HoC = Quien::Computadora;
     E.Jugadores[silla].Nombre = QStringLiteral("Compu ") + QString::number(silla);
     E.Jugadores[silla].Vista = E.Opciones.AoC;
     A.RefrescarNombres();
@@ -79,8 +79,8 @@ void Juego::SillaRecuperada(int silla)
     }
     // Its turn in play, with nothing being laid: the computer plays now. The
     // pick and the lead notice the change in their own waits.
-    if (E.FaseMano != QLatin1String("TIRANDO") || E.ManoTerminada || colocando_ || E.Turno != silla
-        || E.NumTiro == 0 || E.Jugadores[silla].HoC != 'C')
+    if (E.FaseMano != Fase::Tirando || E.ManoTerminada || colocando_ || E.Turno != silla
+        || E.NumTiro == 0 || E.Jugadores[silla].HoC != Quien::Computadora)
         return;
     const int opciones = ContarOpciones(E, silla);
     if (opciones < 1)
@@ -151,7 +151,7 @@ Juego::Relevo Juego::CederTurno()
     A.Boton(Control::bConsejo, 0, Accion::Deshabilitar);
     A.Boton(Control::bAtras, 0, Accion::Deshabilitar);
     // 4.
-    if (j.HoC == 'C') {
+    if (j.HoC == Quien::Computadora) {
         A.Ceder();
         A.Pausa(1);
         if (Cortar() || E.Turno != s)
@@ -166,12 +166,12 @@ Juego::Relevo Juego::CederTurno()
         A.Boton(Control::bMemoria, 0, Accion::Mostrar);
     }
     A.Boton(Control::bAtras, 0, Accion::Mostrar);
-    if (EsLocal(s) && j.HoC == 'H')
+    if (EsLocal(s) && j.HoC == Quien::Persona)
         A.Boton(Control::bMemoria, 0, Accion::Habilitar);
 
     // 6. Another machine plays this seat: its play may already be here.
     if (!EsLocal(s)) {
-        if (siguiente <= kMaxTiros && !E.PuntaRecibida[siguiente].isEmpty()
+        if (siguiente <= kMaxTiros && E.PuntaRecibida[siguiente] != Extremo::Ninguno
             && Jugable(E, E.TiroRecibido[siguiente], E.PuntaRecibida[siguiente])) {
             r.Tipo = Relevo::Jugar;
             r.Ficha = E.TiroRecibido[siguiente];
@@ -180,7 +180,7 @@ Juego::Relevo Juego::CederTurno()
         return r;
     }
     // 7. A person of this machine: the pointer will bring the play.
-    if (j.HoC == 'H') {
+    if (j.HoC == Quien::Persona) {
         A.Ceder();
         A.TurnoHumano(s);
         A.ArmarAlarma(opciones < 2 ? E.Opciones.Tiempo1 : E.Opciones.Tiempo2);

@@ -1,4 +1,5 @@
 #include "net/Despachador.h"
+#include "flujo/Entradas.h"
 
 #include <QMetaObject>
 #include <QTime>
@@ -93,12 +94,11 @@ void Despachador::Atender(const QString& linea)
         Casos{
             [](const Silla&) {},
             [this](const Nombre& m) {
-                E.Jugadores[m.silla].Nombre = m.nombre;
-                E.Sillas[m.silla].Dejada = false;
+                entrada::NombreRecibido(E, m.silla, m.nombre);
                 if (Oyente)
                     Oyente->NombreRecibido(m.silla);
             },
-            [this](const HoC& m) { E.Jugadores[m.silla].HoC = m.tipo; },
+            [this](const HoC& m) { entrada::TipoRecibido(E, m.silla, *LeerQuien(m.tipo)); },
             [this](const Local& m) {
                 const size_t s = static_cast<size_t>(m.silla);
                 if (PartidaIniciada && !pedidas_[s]) {
@@ -106,7 +106,7 @@ void Despachador::Atender(const QString& linea)
                     return;
                 }
                 pedidas_[s] = false;
-                E.Jugadores[m.silla].LoR = 'L';
+                entrada::SillaConcedida(E, m.silla);
                 if (Oyente)
                     Oyente->SillaConcedida(m.silla);
                 if (PartidaIniciada && Juego)
@@ -118,33 +118,31 @@ void Despachador::Atender(const QString& linea)
                     Oyente->InicioRecibido();
             },
             [this](const Opcion& m) {
-                E.Opciones.Poner(m.clave, m.codigo);
+                entrada::OpcionRecibida(E, m.clave, m.codigo);
                 if (Oyente)
                     Oyente->OpcionRecibida(m.clave);
             },
             [this](const Fichas& m) {
-                E.Sillas[m.silla].DigitosMano = m.digitos;
+                entrada::ManoRecibida(E, m.silla, m.digitos);
                 // Outside the pick the line is only kept: the server returns a
                 // copy's own hands after its lead may already be on the line,
                 // and the next hand's first hands can arrive while this copy
                 // still closes the last one. Rebuilding then would take played
                 // tiles back into a hand; the pick rebuilds from DigitosMano.
-                if (E.FaseMano == u"REPARTIENDO" && Juego)
+                if (E.FaseMano == Fase::Repartiendo && Juego)
                     Juego->ManoRecibida(m.silla);
             },
             [this](const Tiro& m) {
-                E.TiroRecibido[m.numero] = m.ficha;
-                E.PuntaRecibida[m.numero] = m.punta;
-                E.MeritoRecibido[m.numero] = m.merito;
+                entrada::TiroRecibido(E, m.numero, m.ficha, LeerExtremo(m.punta).value_or(Extremo::Ninguno), m.merito);
                 // Only the next play of a hand under way, for the seat to move,
                 // played elsewhere, is made here; the lead and plays that come
                 // early are left for the turn cycle to take.
-                const bool esperado = m.silla == E.Turno && E.Jugadores[m.silla].LoR == 'R' && m.ficha >= 0 &&
-                                      m.numero == E.NumTiro + 1 && E.FaseMano == u"TIRANDO" && !E.ManoTerminada;
+                const bool esperado = m.silla == E.Turno && E.Jugadores[m.silla].LoR == Donde::Remota && m.ficha >= 0 &&
+                                      m.numero == E.NumTiro + 1 && E.FaseMano == Fase::Tirando && !E.ManoTerminada;
                 if (!esperado || !Juego)
                     return;
                 const int antes = E.NumTiro;
-                Juego->TiroRecibido(m.ficha, m.punta);
+                Juego->TiroRecibido(m.ficha, E.PuntaRecibida[m.numero]);
                 if (E.NumTiro == antes && !E.ManoTerminada)
                     Rechazar(QStringLiteral("la silla %1 no puede jugar la ficha %2 en %3")
                                  .arg(m.silla)
@@ -155,23 +153,20 @@ void Despachador::Atender(const QString& linea)
                 if (Juego)
                     Juego->AtrasRecibido(m.silla);
             },
-            [this](const Fin& m) { E.Sillas[m.silla].MarcaFin = QStringLiteral("FIN"); },
-            [this](const Repet&) {
-                E.OrigenReparto = 'R';
-                E.Modo = QStringLiteral("LECTURA");
-            },
+            [this](const Fin& m) { entrada::FinRecibido(E, m.silla); },
+            [this](const Repet&) { entrada::RepeticionRecibida(E); },
             [this](const Memo& m) {
-                E.Salidor = m.salidor;
-                for (int i = 0; i < m.fichas.size(); ++i) {
-                    E.HistFicha[i + 1] = m.fichas[i];
-                    E.HistPunta[i + 1] = m.puntas[i];
-                }
+                QList<Extremo> puntas;
+                for (const QString& p : m.puntas)
+                    puntas << LeerExtremo(p).value_or(Extremo::Ninguno);
+                entrada::MemoriaRecibida(E, m.salidor, m.fichas, puntas);
             },
             [this](const Chat& m) {
                 if (Oyente)
                     Oyente->ChatRecibido(m.texto);
-                if (const int s = SillaDejadaEn(m.texto); s > 0 && PartidaIniciada && E.Jugadores[s].LoR != 'L') {
-                    E.Sillas[s].Dejada = true;
+                if (const int s = SillaDejadaEn(m.texto);
+                    s > 0 && PartidaIniciada && E.Jugadores[s].LoR != Donde::Local) {
+                    entrada::SillaDejada(E, s);
                     if (Juego)
                         Juego->SillaDejada(s);
                     if (Oyente)

@@ -29,7 +29,7 @@ public:
     virtual ~JuegoRemoto() = default;
     // The next play, laid as the turn cycle lays it, and the end of the hand
     // when it ended.
-    virtual void TiroRecibido(int ficha, const QString& punta) = 0;
+    virtual void TiroRecibido(int ficha, Extremo punta) = 0;
     virtual void AtrasRecibido(int silla) = 0;
     // A seat's hand arrived during the pick.
     virtual void ManoRecibida(int silla) = 0;
@@ -42,7 +42,7 @@ public:
 class JuegoEnMesa : public JuegoRemoto {
 public:
     explicit JuegoEnMesa(Juego& j) : J(j) {}
-    void TiroRecibido(int ficha, const QString& punta) override;
+    void TiroRecibido(int ficha, Extremo punta) override;
     void AtrasRecibido(int silla) override;
     void ManoRecibida(int silla) override;
     void SillaDejada(int silla) override;

@@ -1,7 +1,7 @@
 #include "net/Despachador.h"
 #include "flujo/Juego.h"
 
-void JuegoEnMesa::TiroRecibido(int ficha, const QString& punta) { J.Tirar(ficha, punta); }
+void JuegoEnMesa::TiroRecibido(int ficha, Extremo punta) { J.Tirar(ficha, punta); }
 void JuegoEnMesa::AtrasRecibido(int silla) { J.AtrasRecibido(silla); }
 void JuegoEnMesa::ManoRecibida(int silla) { J.ReconstruirMano(silla); }
 void JuegoEnMesa::SillaDejada(int silla) { J.SillaDejada(silla); }

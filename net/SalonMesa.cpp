@@ -3,6 +3,7 @@
 #include <QTime>
 #include <cmath>
 
+#include "flujo/Entradas.h"
 #include "net/Despachador.h"
 #include "protocolo/Protocolo.h"
 
@@ -13,10 +14,7 @@ void SalonMesa::Activar()
     if (activado)
         return;
     activado = true;
-    for (int s = 1; s <= 4; ++s) {
-        E.Jugadores[s].HoC = 'H';
-        E.Jugadores[s].LoR = 'R';
-    }
+    entrada::AbrirSillas(E);
 }
 
 int SalonMesa::Preguntar(const QString& texto, int icono, double segundos)
@@ -29,11 +27,7 @@ int SalonMesa::Preguntar(const QString& texto, int icono, double segundos)
 // "Inici"), and closing the lobby must not discard it.
 void SalonMesa::CopiarEstadoSillas(bool manos)
 {
-    for (int s = 1; s <= 4; ++s) {
-        E.Sillas[s].NombreSilla = E.Jugadores[s].Nombre.left(18);
-        if (manos)
-            E.Sillas[s].DigitosMano = QString(14, QLatin1Char('9'));
-    }
+    entrada::CopiarSillas(E, manos);
 }
 
 bool SalonMesa::TomarSilla(int silla, const QString& texto)
@@ -65,13 +59,10 @@ bool SalonMesa::Iniciar()
             IniciarHabilitado = true;
             return false;
         }
-        Jugador& j = E.Jugadores[s];
-        j.Nombre = QStringLiteral("Compu ") + s_;
-        j.HoC = 'C';
-        j.LoR = 'L';
+        entrada::ComputadoraOcupa(E, s, QStringLiteral("Compu ") + s_);
         if (MostrarNombre)
             MostrarNombre(s);
-        PedirParaComputadora(s, j.Nombre);
+        PedirParaComputadora(s, E.Jugadores[s].Nombre);
     }
     for (int s = 1; s <= 4; ++s)
         if (Libre(s))
@@ -82,14 +73,15 @@ bool SalonMesa::Iniciar()
 
 void SalonMesa::PedirParaComputadora(int silla, const QString& nombre)
 {
-    E.Jugadores[silla].Semilla = int(std::lround(QTime::currentTime().msecsSinceStartOfDay() / 1000.0));
+    entrada::SembrarSilla(E, silla, int(std::lround(QTime::currentTime().msecsSinceStartOfDay() / 1000.0)));
     A.EnviarMensaje(protocolo::Juntar(
-        {protocolo::LineaSilla(silla), protocolo::LineaNombre(silla, nombre), protocolo::LineaHoC(silla, 'C')}));
+        {protocolo::LineaSilla(silla), protocolo::LineaNombre(silla, nombre),
+         protocolo::LineaHoC(silla, LetraQuien(Quien::Computadora))}));
 }
 
 bool SalonMesa::OfrecerSilla(int silla)
 {
-    if (!Inicie || silla < 1 || silla > 4 || !E.Sillas[silla].Dejada || E.Jugadores[silla].LoR == 'L')
+    if (!Inicie || silla < 1 || silla > 4 || !E.Sillas[silla].Dejada || E.Jugadores[silla].LoR == Donde::Local)
         return false;
     // One question for each time the seat is left.
     bool& ofrecida = ofrecidas_[static_cast<size_t>(silla)];
@@ -102,7 +94,7 @@ bool SalonMesa::OfrecerSilla(int silla)
     const bool si = Preguntar(texto, 32, 30) == 1;
     ofrecida = false;
     // Somebody may have taken the seat while the question was open.
-    if (!si || !E.Sillas[silla].Dejada || E.Jugadores[silla].LoR == 'L')
+    if (!si || !E.Sillas[silla].Dejada || E.Jugadores[silla].LoR == Donde::Local)
         return false;
     if (Mesa)
         Mesa->PedirSilla(silla);
@@ -114,7 +106,7 @@ int SalonMesa::PersonasLocales() const
 {
     int n = 0;
     for (int s = 1; s <= 4; ++s)
-        n += E.Jugadores[s].HoC != 'C' && E.Jugadores[s].LoR == 'L';
+        n += E.Jugadores[s].HoC != Quien::Computadora && E.Jugadores[s].LoR == Donde::Local;
     return n;
 }
 
@@ -126,10 +118,6 @@ SalonMesa::Cierre SalonMesa::VerificarCierre()
                                                                                      : Cierre::Quedarse;
     }
     CopiarEstadoSillas(false);
-    const int personas = PersonasLocales();
-    for (int s = 1; s <= 4; ++s) {
-        Jugador& j = E.Jugadores[s];
-        j.Vista = (personas < 2 && j.LoR == 'L' && j.HoC == 'H') ? 'A' : E.Opciones.AoC;
-    }
+    entrada::FijarVistas(E, PersonasLocales());
     return Cierre::Seguir;
 }

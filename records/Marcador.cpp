@@ -14,9 +14,9 @@ QString ConSigno(long long n)
 
 }  // namespace
 
-QString TextoFicha(const QString& lado, int valor0, int valor1, int colaIzq, int colaDer)
+QString TextoFicha(Extremo lado, int valor0, int valor1, int colaIzq, int colaDer)
 {
-    const int cola = lado == QLatin1String("DER") ? colaDer : colaIzq;
+    const int cola = lado == Extremo::Der ? colaDer : colaIzq;
     if (valor1 == cola)
         return QString::number(valor0) + '-' + QString::number(valor1);
     return QString::number(valor1) + '-' + QString::number(valor0);
@@ -28,7 +28,7 @@ QString TextoMemoria(const Estado& e, int n)
         return QStringLiteral("M");
     const Ficha& f = e.Fichas[e.HistFicha[n]];
     return QStringLiteral("M ") + TextoFicha(e.HistPunta[n], f.Punto1, f.Punto2, e.HistValorIzq[n], e.HistValorDer[n])
-           + ' ' + e.HistPunta[n].left(1);
+           + ' ' + TextoExtremo(e.HistPunta[n]).left(1);
 }
 
 QString TablaMeritos(Estado& e)

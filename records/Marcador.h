@@ -7,8 +7,8 @@
 #include "rules/Estado.h"
 
 // The two pips of a played tile joined by "-", the pip left open at its end
-// (ColaDer for "DER", ColaIzq otherwise) written last.
-QString TextoFicha(const QString& lado, int valor0, int valor1, int colaIzq, int colaDer);
+// (ColaDer for the right end, ColaIzq otherwise) written last.
+QString TextoFicha(Extremo lado, int valor0, int valor1, int colaIzq, int colaDer);
 // Caption of the memory button for play n: "M 3-5 D".
 QString TextoMemoria(const Estado& e, int n);
 

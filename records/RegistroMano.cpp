@@ -149,7 +149,7 @@ QString TextoRegistro(const RegistroMano& r)
     }
     t += ' ' + QString::number(r.Tiros.size()) + ' ' + kFin;
     for (const TiroRegistro& tiro : r.Tiros)
-        t += TextoDeFicha(tiro.Ficha) + QStringLiteral(", ") + tiro.Punta + kFin;
+        t += TextoDeFicha(tiro.Ficha) + QStringLiteral(", ") + TextoExtremo(tiro.Punta) + kFin;
     return t;
 }
 
@@ -222,9 +222,10 @@ LecturaRegistro LeerRegistro(const QString& texto)
         if (f < 0)
             return Falla(ln, QStringLiteral("la ficha «%1» no existe.").arg(SinBlancos(campos[0])));
         const QString punta = SinBlancos(campos[1]);
-        if (punta != QLatin1String("IZQ") && punta != QLatin1String("DER"))
+        const std::optional<Extremo> extremo = LeerExtremo(punta);
+        if (extremo != Extremo::Izq && extremo != Extremo::Der)
             return Falla(ln, QStringLiteral("la punta «%1» no es IZQ ni DER.").arg(punta));
-        r.Tiros.push_back({f, punta});
+        r.Tiros.push_back({f, *extremo});
     }
     // Plays beyond the count would be lost without a word; blank lines at
     // the end are only an editor's.

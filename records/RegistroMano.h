@@ -22,7 +22,7 @@
 
 struct TiroRegistro {
     int Ficha = 0;
-    QString Punta;  // "IZQ" or "DER"
+    Extremo Punta = Extremo::Der;  // Izq or Der
 };
 
 struct RegistroMano {

@@ -15,12 +15,12 @@ QString Nombre(const Estado& e, int silla)
 
 bool PersonaLocal(const Estado& e, int silla)
 {
-    return e.Jugadores[silla].HoC == 'H' && e.Jugadores[silla].LoR == 'L';
+    return e.Jugadores[silla].HoC == Quien::Persona && e.Jugadores[silla].LoR == Donde::Local;
 }
 
 bool EnJuego(const Estado& e)
 {
-    return (e.FaseMano == QLatin1String("SALIENDO") || e.FaseMano == QLatin1String("TIRANDO")) && !e.ManoTerminada
+    return (e.FaseMano == Fase::Saliendo || e.FaseMano == Fase::Tirando) && !e.ManoTerminada
            && e.Turno >= 1 && e.Turno <= 4;
 }
 
@@ -92,7 +92,7 @@ LineaEstado LineaDeEstado(const Estado& e, const QString& actividad)
         if (quien >= 1 && quien <= 4) {
             l.Ultima = n == 1 ? Nombre(e, quien) + QStringLiteral(" salió con ") + ficha
                               : Nombre(e, quien) + QStringLiteral(" jugó ") + ficha
-                                    + (e.HistPunta[n] == QLatin1String("IZQ") ? QStringLiteral(" por la izquierda")
+                                    + (e.HistPunta[n] == Extremo::Izq ? QStringLiteral(" por la izquierda")
                                                                               : QStringLiteral(" por la derecha"));
             // Who passed since: the seats between that play and the seat to
             // move, and the seat to move itself while it is found unable.

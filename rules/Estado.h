@@ -11,6 +11,7 @@
 
 #include "rules/Fichas.h"
 #include "rules/Opciones.h"
+#include "rules/Tipos.h"
 
 struct Ficha {
     int Punto1 = 0;
@@ -26,8 +27,8 @@ struct Ficha {
 };
 
 struct Jugador {
-    char HoC = 'H';       // 'H' person, 'C' computer
-    char LoR = 'R';       // 'L' this machine, 'R' another machine
+    Quien HoC = Quien::Persona;
+    Donde LoR = Donde::Remota;
     char Vista = 'C';     // 'C' closed, 'A' open
     bool Oculta = false;
     QString Nombre;
@@ -57,13 +58,13 @@ struct Estado {
     int NumMano = 0;
     int Ganador = 0;
     int Salidor = 0;
-    QString FaseMano = QStringLiteral("REPARTIENDO");  // "REPARTIENDO", "SALIENDO", "TIRANDO"
-    QString Modo = QStringLiteral("ESCOGER");          // "ESCOGER", "LECTURA"
+    Fase FaseMano = Fase::Repartiendo;
+    ModoJuego Modo = ModoJuego::Escoger;
     char OrigenReparto = ' ';                           // 'R': repeat the stored deal
     int PasesSalida = 0;
     bool TiroListo = false;
     int FichaElegida = 0;
-    QString PuntaElegida;
+    Extremo PuntaElegida = Extremo::Ninguno;
     bool ManoTerminada = false;
     bool FinPartida = false;
     QString ResumenMano;
@@ -83,7 +84,7 @@ struct Estado {
 
     // Per-play history: entry 0 is the state before the first play.
     std::array<int, kHist> HistFicha{};
-    std::array<QString, kHist> HistPunta{};
+    std::array<Extremo, kHist> HistPunta{};
     std::array<int, kHist> HistJugador{};
     std::array<int, kHist> HistValorIzq{}, HistValorDer{};
     std::array<float, kHist> HistIzqX{}, HistIzqY{}, HistDerX{}, HistDerY{};
@@ -93,7 +94,7 @@ struct Estado {
     // Plays received from other machines for plays 1..25, with the merit each
     // carried: whichever path lays the play later takes its merit from here.
     std::array<int, kHist> TiroRecibido{};
-    std::array<QString, kHist> PuntaRecibida{};
+    std::array<Extremo, kHist> PuntaRecibida{};
     std::array<QString, kHist> MeritoRecibido{};
 
     // Forecast entries per play, 6 characters each ("1:13I ").

@@ -38,9 +38,9 @@ std::vector<Colocacion> ColocacionesLegales(const Estado& e)
             continue;
         const int p1 = kTablaFichas[t].Punto1, p2 = kTablaFichas[t].Punto2;
         if (e.NumTiro == 0 || e.ValorDer == p1 || e.ValorDer == p2)
-            v.push_back({t, QStringLiteral("DER")});
+            v.push_back({t, Extremo::Der});
         if (e.NumTiro > 0 && (e.ValorIzq == p1 || e.ValorIzq == p2))
-            v.push_back({t, QStringLiteral("IZQ")});
+            v.push_back({t, Extremo::Izq});
     }
     return v;
 }

@@ -12,8 +12,8 @@ int ContarOpciones(const Estado& e, int silla);
 // A play the engine accepts from the seat to move.
 struct Colocacion {
     int Ficha = 0;
-    QString Punta;  // "DER" or "IZQ"
+    Extremo Punta = Extremo::Der;
 };
 // The plays of the seat to move, in slot order, the right end before the
-// left; before the first play every tile goes at "DER".
+// left; before the first play every tile goes at the right end.
 std::vector<Colocacion> ColocacionesLegales(const Estado& e);

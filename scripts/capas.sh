@@ -77,3 +77,34 @@ done
       if (fallos > 0) { printf "%d inclusiones cruzan las capas.\n", fallos; exit 1 }
       print "Capas: ninguna inclusión cruza hacia arriba."
     }'
+
+# The hand flow is the one writer of the game state: nothing above it (net,
+# view, shell, app) assigns a field of Estado, changes one through a call or
+# ++/--, or holds a non-const reference to a seat, a seat record or the
+# options; it calls flujo/Entradas.h or Juego. The board alone keeps its
+# drawing attributes in the records it draws: a tile's position, heading and
+# colours, and whether a closed hand is shown hidden (view/ only).
+campos='Fichas|Jugadores|Sillas|Turno|NumTiro|NumMano|Ganador|Salidor|FaseMano|Modo|OrigenReparto|PasesSalida|TiroListo|FichaElegida|PuntaElegida|ManoTerminada|FinPartida|ResumenMano|TituloMesa|ParamNivel|NombreLocal|PuntosPar13|PuntosPar24|ValorIzq|ValorDer|Punta(Izq|Der)[XY]|Rumbo(Izq|Der)|Marca(Izq|Der)|Hist[A-Za-z]+|MeritoTurno|TiroRecibido|PuntaRecibida|MeritoRecibido|Pronosticos|Opciones|CarpetaApp|CarpetaDatos'
+dueno='\b(E|e|estado|S\.E|J\.E)(\.|->)'
+arriba=()
+for capa in net view shell app; do
+  [ -d "$capa" ] && arriba+=("$capa")
+done
+# grep -r with no folder would search the working folder instead.
+[ ${#arriba[@]} -gt 0 ] || { echo "Estado: nada por encima del flujo."; exit 0; }
+escrituras=$(
+  {
+    grep -rnE "$dueno($campos)\b[^=;]*[^=!<>]=[^=]" --include='*.h' --include='*.cpp' "${arriba[@]}" |
+      grep -vE '^view/[^:]+:[0-9]+:\s*[A-Za-z_.>-]*(Fichas\[[^]]*\]\.(X|Y|Rumbo|Color1|Color2)|Jugadores\[[^]]*\]\.Oculta)\s*=' || true
+    grep -rnE "$dueno($campos)\b[^;]*\.(clear|fill|Poner|append|push_back|resize|swap|remove|replace)\(|$dueno($campos)\b[^;=]*(\+\+|--)|(\+\+|--)\s*$dueno($campos)" \
+      --include='*.h' --include='*.cpp' "${arriba[@]}" || true
+    grep -rnE '^\s*(Jugador|EstadoSilla|OpcionesJuego|Estado)\s*&\s*\w+\s*=' --include='*.h' --include='*.cpp' "${arriba[@]}" || true
+    grep -rnE '^\s*Ficha\s*&\s*\w+\s*=' --include='*.h' --include='*.cpp' "${arriba[@]}" | grep -v '^view/' || true
+  } | sort -u
+)
+if [ -n "$escrituras" ]; then
+  printf '%s\n' "$escrituras"
+  printf 'Estas líneas escriben el estado del juego por encima del flujo.\n'
+  exit 1
+fi
+echo "Estado: solo el flujo lo escribe."

@@ -5,7 +5,7 @@ void AccionesJuego::TomarFicha(int ficha, float x, float y)
     J.TomarFicha(ficha, x, y);
 }
 
-void AccionesJuego::JugarTiro(int ficha, const QString& lado)
+void AccionesJuego::JugarTiro(int ficha, Extremo lado)
 {
     J.Tirar(ficha, lado);
 }

@@ -10,6 +10,6 @@ public:
     Juego& J;
 
     void TomarFicha(int ficha, float x, float y) override;
-    void JugarTiro(int ficha, const QString& lado) override;
+    void JugarTiro(int ficha, Extremo lado) override;
     void Boton(Control c, int silla, Accion a) override;
 };

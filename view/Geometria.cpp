@@ -189,7 +189,7 @@ int SlotsVistos(const Estado& e, int silla)
 {
     if (silla < 1 || silla > 4)
         return 0;
-    if (e.FaseMano == QLatin1String("REPARTIENDO"))
+    if (e.FaseMano == Fase::Repartiendo)
         return std::clamp(e.Jugadores[silla].NumFichas, 0, 7);
     return 7;
 }

@@ -146,11 +146,11 @@ void Paneles::ClicVerde(int silla)
 {
     if (silla < 1 || silla > 4)
         return;
-    if (E.FaseMano != QLatin1String("SALIENDO") && E.FaseMano != QLatin1String("TIRANDO"))
+    if (E.FaseMano != Fase::Saliendo && E.FaseMano != Fase::Tirando)
         return;
-    Jugador& j = E.Jugadores[silla];
+    const Jugador& j = E.Jugadores[silla];
     // Only a person of this machine with closed tiles looks at their own hand.
-    if (j.Vista != 'C' || j.HoC != 'H' || j.LoR != 'L')
+    if (j.Vista != 'C' || j.HoC != Quien::Persona || j.LoR != Donde::Local)
         return;
     if (j.Oculta) {
         // The forecast belongs to the seat to move; it lasts until the next redraw.
@@ -161,5 +161,5 @@ void Paneles::ClicVerde(int silla)
     } else {
         T.DibujarMano(silla, 'C');
     }
-    j.Oculta = !j.Oculta;
+    E.Jugadores[silla].Oculta = !j.Oculta;
 }

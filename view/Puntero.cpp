@@ -2,13 +2,15 @@
 
 #include <cmath>
 
+#include "flujo/Entradas.h"
+
 namespace vista {
 
 namespace {
 
 bool Local(const Estado& e, int silla)
 {
-    return silla >= 1 && silla <= 4 && e.Jugadores[silla].LoR == 'L';
+    return silla >= 1 && silla <= 4 && e.Jugadores[silla].LoR == Donde::Local;
 }
 
 QString DosDecimales(double v)
@@ -21,10 +23,10 @@ QString DosDecimales(double v)
 
 }  // namespace
 
-QString ElegirPunta(const Estado& e, int ficha, double tx, double ty)
+Extremo ElegirPunta(const Estado& e, int ficha, double tx, double ty)
 {
     if (ficha < 0 || ficha >= kNumFichas)
-        return QStringLiteral("IZQ");
+        return Extremo::Izq;
     const Ficha& f = e.Fichas[ficha];
     // Nothing is open on the left before the first play: the lead goes right.
     const bool primera = e.NumTiro == 0;
@@ -33,9 +35,9 @@ QString ElegirPunta(const Estado& e, int ficha, double tx, double ty)
     if (derecha && izquierda) {
         const double aIzq = Distancia(tx, ty, e.PuntaIzqX, e.PuntaIzqY);
         const double aDer = Distancia(tx, ty, e.PuntaDerX, e.PuntaDerY);
-        return aIzq < aDer ? QStringLiteral("IZQ") : QStringLiteral("DER");
+        return aIzq < aDer ? Extremo::Izq : Extremo::Der;
     }
-    return derecha ? QStringLiteral("DER") : QStringLiteral("IZQ");
+    return ExtremoDe(derecha);
 }
 
 QString TextoPosicion(int silla, double tx, double ty)
@@ -58,7 +60,7 @@ Orden Puntero::Soltar(const GeometriaMesa& g, double bx, double by)
 void Puntero::PresionarEn(double tx, double ty)
 {
     FichaTomada = -1;
-    if (E.FaseMano == QLatin1String("REPARTIENDO")) {
+    if (E.FaseMano == Fase::Repartiendo) {
         // Drawn in tile order, so the highest number lies on top.
         for (int t = kNumFichas - 1; t >= 0; --t) {
             const Ficha& f = E.Fichas[t];
@@ -99,7 +101,7 @@ void Puntero::PresionarEn(double tx, double ty)
     }
 }
 
-bool Puntero::MemoriaDistinta(int ficha, const QString& lado, bool conLado) const
+bool Puntero::MemoriaDistinta(int ficha, Extremo lado, bool conLado) const
 {
     const int n = E.NumTiro + 1;
     if (n < 1 || n > kMaxTiros)
@@ -109,8 +111,7 @@ bool Puntero::MemoriaDistinta(int ficha, const QString& lado, bool conLado) cons
 
 void Puntero::OlvidarMemoria()
 {
-    for (int n = std::max(E.NumTiro + 1, 1); n <= kMaxTiros; ++n)
-        E.HistFicha[n] = -1;
+    entrada::OlvidarMemoria(E);
 }
 
 Orden Puntero::SoltarEn(double tx, double ty)
@@ -123,7 +124,7 @@ Orden Puntero::SoltarEn(double tx, double ty)
         return o;
     const Ficha& f = E.Fichas[t];
 
-    if (E.FaseMano == QLatin1String("REPARTIENDO")) {
+    if (E.FaseMano == Fase::Repartiendo) {
         // Something else (a received hand) may have taken it since the press.
         if (f.Lugar != 'R')
             return o;
@@ -132,26 +133,24 @@ Orden Puntero::SoltarEn(double tx, double ty)
         return o;
     }
 
-    const bool salida = E.FaseMano == QLatin1String("SALIENDO");
-    if (!salida && E.FaseMano != QLatin1String("TIRANDO"))
+    const bool salida = E.FaseMano == Fase::Saliendo;
+    if (!salida && E.FaseMano != Fase::Tirando)
         return o;
     // Only a person of this machine plays by pointer, and only a tile of the
     // seat to move: a computer seat here is in the middle of its own choice.
     const int silla = E.Turno;
-    if (!Local(E, silla) || E.Jugadores[silla].HoC != 'H' || f.Dueno != silla || f.Lugar != 'D')
+    if (!Local(E, silla) || E.Jugadores[silla].HoC != Quien::Persona || f.Dueno != silla || f.Lugar != 'D')
         return o;
 
     if (salida) {
-        o.olvidarMemoria = MemoriaDistinta(t, {}, false);
+        o.olvidarMemoria = MemoriaDistinta(t, Extremo::Ninguno, false);
         if (o.olvidarMemoria)
             OlvidarMemoria();
         o.ocultarNoSalir = true;
-        E.TiroListo = true;
-        E.FichaElegida = t;
-        E.PuntaElegida = QStringLiteral("DER");
+        entrada::SalidaElegida(E, t, Extremo::Der);
         o.tipo = Orden::Salir;
         o.ficha = t;
-        o.lado = E.PuntaElegida;
+        o.lado = Extremo::Der;
         return o;
     }
 

@@ -11,23 +11,23 @@
 
 namespace vista {
 
-// What a release asks of the flow. The chosen lead is written into the state
-// directly (TiroListo, FichaElegida, PuntaElegida); the rest is for the caller.
+// What a release asks of the flow. The chosen lead is handed to the flow at
+// once (entrada::SalidaElegida); the rest is for the caller.
 struct Orden {
     enum Tipo { Ninguna, Tomar, Salir, Jugar };
     Tipo tipo = Ninguna;
     int ficha = -1;
     double x = 0;  // table units of the release
     double y = 0;
-    QString lado;                 // "IZQ" / "DER" for Salir and Jugar
+    Extremo lado = Extremo::Ninguno;  // Salir and Jugar
     bool olvidarMemoria = false;  // the remembered play was not repeated: hide bMemoria
     bool ocultarNoSalir = false;  // the lead is chosen: hide the four bNoSalir
 };
 
-// The end a tile goes to when released at (tx, ty): "DER" when it fits only
-// there or on the first play, the nearer end when it fits both (ties to "DER"),
-// "IZQ" otherwise.
-QString ElegirPunta(const Estado& e, int ficha, double tx, double ty);
+// The end a tile goes to when released at (tx, ty): the right one when it
+// fits only there or on the first play, the nearer end when it fits both
+// (ties to the right), the left one otherwise.
+Extremo ElegirPunta(const Estado& e, int ficha, double tx, double ty);
 
 // "seat x y", both coordinates with two decimals: the board's position line.
 QString TextoPosicion(int silla, double tx, double ty);
@@ -48,7 +48,7 @@ public:
     Orden SoltarEn(double tx, double ty);
 
 private:
-    bool MemoriaDistinta(int ficha, const QString& lado, bool conLado) const;
+    bool MemoriaDistinta(int ficha, Extremo lado, bool conLado) const;
     void OlvidarMemoria();
 };
 

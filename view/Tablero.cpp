@@ -79,7 +79,7 @@ unsigned Tablero::ColorSilla(int silla) const
 
 char Tablero::ModoMesa() const
 {
-    if (E.FaseMano == QLatin1String("REPARTIENDO"))
+    if (E.FaseMano == Fase::Repartiendo)
         return E.Opciones.AoC == 'A' ? 'A' : 'C';
     return 'A';
 }
@@ -112,10 +112,10 @@ void Tablero::Redibujar()
 {
     lienzo_.PonerFondo(lienzo_.Fondo());
     for (int s = 1; s <= 4; ++s) {
-        Jugador& j = E.Jugadores[s];
+        const Jugador& j = E.Jugadores[s];
         // A closed hand is drawn closed again: the green light must show it next.
         if (j.Vista != 'A')
-            j.Oculta = true;
+            E.Jugadores[s].Oculta = true;
         DibujarMano(s, j.Vista == 'A' ? 'A' : 'C');
     }
     lienzo_.BorrarZona(kZonaJuego);
@@ -131,7 +131,7 @@ void Tablero::DibujarMano(int silla, char modo)
         return;
     modoMano_[silla] = modo;
     // Tiles change hands only while dealing; they take their new owner's colour.
-    if (E.FaseMano == QLatin1String("REPARTIENDO")) {
+    if (E.FaseMano == Fase::Repartiendo) {
         for (int k = 1; k <= SlotsVistos(E, silla); ++k) {
             const int t = E.Jugadores[silla].Mano[k];
             if (t >= 0 && t < kNumFichas && E.Fichas[t].Dueno == silla)
@@ -177,7 +177,7 @@ void Tablero::PintarMesa()
 
 void Tablero::DibujarMesa()
 {
-    const bool repartiendo = E.FaseMano == QLatin1String("REPARTIENDO");
+    const bool repartiendo = E.FaseMano == Fase::Repartiendo;
     // The pool is laid out sorted and face up before it is turned and mixed.
     const bool ordenado = repartiendo && MontonOrdenado();
     for (int t = 0; t < kNumFichas; ++t) {
@@ -337,31 +337,31 @@ bool Tablero::Arrastrable(int ficha) const
     if (ficha < 0 || ficha >= kNumFichas || !acciones_)
         return false;
     const Ficha& f = E.Fichas[ficha];
-    if (E.FaseMano == QLatin1String("REPARTIENDO"))
+    if (E.FaseMano == Fase::Repartiendo)
         return f.Lugar == 'R';
     const int s = E.Turno;
-    if (E.FaseMano != QLatin1String("SALIENDO") && E.FaseMano != QLatin1String("TIRANDO"))
+    if (E.FaseMano != Fase::Saliendo && E.FaseMano != Fase::Tirando)
         return false;
-    return s >= 1 && s <= 4 && E.Jugadores[s].LoR == 'L' && E.Jugadores[s].HoC == 'H' && f.Dueno == s
+    return s >= 1 && s <= 4 && E.Jugadores[s].LoR == Donde::Local && E.Jugadores[s].HoC == Quien::Persona && f.Dueno == s
            && f.Lugar == 'D';
 }
 
-QString Tablero::PuntaUnica(int ficha) const
+Extremo Tablero::PuntaUnica(int ficha) const
 {
     if (ficha < 0 || ficha >= kNumFichas || E.NumTiro == 0)
-        return {};
+        return Extremo::Ninguno;
     const Ficha& f = E.Fichas[ficha];
     const bool der = f.Punto1 == E.ValorDer || f.Punto2 == E.ValorDer;
     const bool izq = f.Punto1 == E.ValorIzq || f.Punto2 == E.ValorIzq;
     if (der == izq)
-        return {};
-    return der ? QStringLiteral("DER") : QStringLiteral("IZQ");
+        return Extremo::Ninguno;
+    return ExtremoDe(der);
 }
 
 namespace {
 
 // The last tile laid at an end (the lead for both ends at first), or -1.
-int FichaDeLaPunta(const Estado& e, const QString& lado)
+int FichaDeLaPunta(const Estado& e, Extremo lado)
 {
     for (int n = std::min(e.NumTiro, kMaxTiros); n >= 1; --n)
         if (e.HistPunta[n] == lado || n == 1)
@@ -389,7 +389,7 @@ void Tablero::PintarCapa(int ficha, QPointF mesa, bool rechazo)
     capa_.fill(Qt::transparent);
     resaltadas_.clear();
     const Ficha& f = E.Fichas[ficha];
-    const bool enJuego = E.FaseMano == QLatin1String("TIRANDO") || E.FaseMano == QLatin1String("SALIENDO");
+    const bool enJuego = E.FaseMano == Fase::Tirando || E.FaseMano == Fase::Saliendo;
     {
         QPainter p(&capa_);
         p.setRenderHint(QPainter::Antialiasing);
@@ -398,19 +398,18 @@ void Tablero::PintarCapa(int ficha, QPointF mesa, bool rechazo)
             // Where it fits: the ends, the one a drop here would take first.
             QList<QPolygonF> zonas;
             if (E.NumTiro == 0) {
-                resaltadas_ << QStringLiteral("DER");
+                resaltadas_ << Extremo::Der;
                 zonas << Contorno(g, E.PuntaDerX, E.PuntaDerY, 'H', 0.012);
             } else {
-                QStringList lados;
                 const bool der = f.Punto1 == E.ValorDer || f.Punto2 == E.ValorDer;
                 const bool izq = f.Punto1 == E.ValorIzq || f.Punto2 == E.ValorIzq;
                 if (der || izq) {
-                    const QString primero = ElegirPunta(E, ficha, mesa.x(), mesa.y());
+                    const Extremo primero = ElegirPunta(E, ficha, mesa.x(), mesa.y());
                     resaltadas_ << primero;
                     if (der && izq)
-                        resaltadas_ << (primero == QLatin1String("DER") ? QStringLiteral("IZQ") : QStringLiteral("DER"));
+                        resaltadas_ << (primero == Extremo::Der ? Extremo::Izq : Extremo::Der);
                 }
-                for (const QString& lado : resaltadas_) {
+                for (const Extremo lado : resaltadas_) {
                     const int t = FichaDeLaPunta(E, lado);
                     if (t >= 0)
                         zonas << Contorno(g, E.Fichas[t].X, E.Fichas[t].Y, Orientacion(E.Fichas[t].Rumbo), 0.01);
@@ -430,7 +429,7 @@ void Tablero::PintarCapa(int ficha, QPointF mesa, bool rechazo)
             p.drawPolygon(Contorno(g, mesa.x(), mesa.y(), Orientacion(f.Rumbo), 0.008));
         }
     }
-    const char modo = E.FaseMano == QLatin1String("REPARTIENDO")
+    const char modo = E.FaseMano == Fase::Repartiendo
                           ? mesa_[ficha].modo
                           : (f.Dueno >= 1 && f.Dueno <= 4 ? modoMano_[f.Dueno] : 'A');
     lienzo_.SobreCapa(capa_, [&] { lienzo_.DibujarFichaEn(ficha, mesa.x(), mesa.y(), modo); });
@@ -588,12 +587,12 @@ void Tablero::mouseDoubleClickEvent(QMouseEvent* ev)
     puntero_.Presionar(lienzo_.G, b.x(), b.y());
     const int ficha = puntero_.FichaTomada;
     // A tile that fits one end only goes there; with a choice, the person drags.
-    const QString lado = E.FaseMano == QLatin1String("TIRANDO") ? PuntaUnica(ficha) : QString();
-    if (lado.isEmpty() || !Arrastrable(ficha)) {
+    const Extremo lado = E.FaseMano == Fase::Tirando ? PuntaUnica(ficha) : Extremo::Ninguno;
+    if (lado == Extremo::Ninguno || !Arrastrable(ficha)) {
         puntero_.FichaTomada = -1;
         return;
     }
-    const bool der = lado == QLatin1String("DER");
+    const bool der = lado == Extremo::Der;
     const double x = std::clamp<double>(der ? E.PuntaDerX : E.PuntaIzqX, -0.55, 0.55);
     const double y = std::clamp<double>(der ? E.PuntaDerY : E.PuntaIzqY, 0.15, 0.83);
     const Orden o = puntero_.SoltarEn(x, y);

@@ -24,7 +24,7 @@ public:
     virtual ~AccionesTablero() = default;
     virtual void TomarFicha(int ficha, float x, float y) = 0;
     // The play engine, and the end of the hand when the play ended it.
-    virtual void JugarTiro(int ficha, const QString& lado) = 0;
+    virtual void JugarTiro(int ficha, Extremo lado) = 0;
     virtual void Boton(Control c, int silla, Accion a) = 0;
 };
 
@@ -81,9 +81,9 @@ public:
 
     // The drag in progress, for what is drawn over the board.
     int FichaArrastrada() const { return arrastre_.ficha; }
-    // Ends lit for the dragged tile ("IZQ", "DER"); the first one is where a
+    // Ends lit for the dragged tile; the first one is where a
     // drop at the pointer would go.
-    const QStringList& PuntasResaltadas() const { return resaltadas_; }
+    const QList<Extremo>& PuntasResaltadas() const { return resaltadas_; }
     bool Regresando() const;
     void TerminarRegreso();
     const QImage& Capa() const { return capa_; }
@@ -118,7 +118,7 @@ private:
     void RedibujarSitio(int ficha);
     QPointF MesaEn(QPointF enWidget) const;
     // The one end a tile fits, if exactly one.
-    QString PuntaUnica(int ficha) const;
+    Extremo PuntaUnica(int ficha) const;
     QPointF ASuperficie(QPointF enWidget) const;
     // Where the board's image lands in the widget: as large as fits, same shape.
     QRectF Destino() const;
@@ -137,7 +137,7 @@ private:
         bool movido = false;
     } arrastre_;
     QImage capa_;
-    QStringList resaltadas_;
+    QList<Extremo> resaltadas_;
     class QVariantAnimation* regreso_ = nullptr;
     vista::Puntero puntero_;
     AccionesTablero* acciones_ = nullptr;

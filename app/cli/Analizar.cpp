@@ -11,6 +11,7 @@
 #include "app/cli/Comandos.h"
 #include "app/cli/Comun.h"
 #include "flujo/AnfitrionMudo.h"
+#include "flujo/Entradas.h"
 
 int ComandoAnalizar(const QStringList& args)
 {
@@ -21,11 +22,12 @@ int ComandoAnalizar(const QStringList& args)
     AnfitrionMudo host;
     host.RespuestaAnalisis = o.Analizar;
 
-    e.Pronosticos[e.NumTiro + 1].clear();
+    entrada::BorrarPronostico(e);
     QElapsedTimer reloj;
     reloj.start();
     int ficha = 0;
-    QString punta, texto;
+    Extremo punta = Extremo::Ninguno;
+    QString texto;
     if (e.Opciones.Vista == 'S') {
         ParametrosHonestos p;
         p.Semilla = SemillaDeJugada(o.Semilla, e.NumMano, e.NumTiro, e.Turno);
@@ -49,7 +51,7 @@ int ComandoAnalizar(const QStringList& args)
     j.Entero(QStringLiteral("turno"), e.Turno);
     j.Entero(QStringLiteral("numtiro"), e.NumTiro);
     j.Entero(QStringLiteral("ficha"), ficha);
-    j.Texto(QStringLiteral("punta"), punta);
+    j.Texto(QStringLiteral("punta"), TextoExtremo(punta));
     j.Texto(QStringLiteral("pronosticos"), e.Pronosticos[e.NumTiro + 1]);
     j.Texto(QStringLiteral("texto"), texto);
     j.Real(QStringLiteral("segundos"), segundos);

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "flujo/Entradas.h"
 #include "flujo/Posicion.h"
 #include "protocolo/Opciones.h"
 
@@ -122,15 +123,13 @@ bool PrepararPosicion(const Orden& o, const QString& k, Estado& e)
         Rechazar(QStringLiteral("K «%1» no es un número de jugadas.").arg(k));
         return false;
     }
-    e.Opciones = o.Opciones;
-    e.CarpetaApp = o.Carpeta;
+    entrada::PrepararAnalisis(e, o.Opciones, o.Carpeta);
     const ResultadoPosicion v = PosicionTrasJugadas(o.Registro, n, e);
     if (!v.Ok) {
         Rechazar(QStringLiteral("posición no válida: %1").arg(v.Mensaje()));
         return false;
     }
-    for (int s = 1; s <= 4; ++s)
-        e.Jugadores[s].Semilla = o.Semilla;
+    entrada::SembrarSillas(e, o.Semilla);
     return true;
 }
 

@@ -33,7 +33,7 @@ int ComandoElegir(const QStringList& args)
     j.Entero(QStringLiteral("numtiro"), e.NumTiro);
     j.Entero(QStringLiteral("opciones"), opciones);
     j.Entero(QStringLiteral("ficha"), r.Ficha);
-    j.Texto(QStringLiteral("punta"), r.Lado);
+    j.Texto(QStringLiteral("punta"), TextoExtremo(r.Lado));
     j.Texto(QStringLiteral("texto"), texto);
     j.Logico(QStringLiteral("arbol"), r.Analizo);
     j.Real(QStringLiteral("segundos"), segundos);

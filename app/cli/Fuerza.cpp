@@ -12,6 +12,7 @@
 #include "ai/Elegir.h"
 #include "app/cli/Comandos.h"
 #include "app/cli/Comun.h"
+#include "flujo/Entradas.h"
 #include "flujo/Posicion.h"
 #include "flujo/AnfitrionMudo.h"
 #include "rules/Azar.h"
@@ -108,13 +109,11 @@ bool Jugar(const Reparto& r, const OpcionesJuego& opciones, const QString& carpe
            bool analizar, const Config& par13, const Config& par24, Lado* l13, Lado* l24, Mano* mano)
 {
     Estado e;
-    e.Opciones = opciones;
-    e.CarpetaApp = carpeta;
+    entrada::PrepararAnalisis(e, opciones, carpeta);
     // Every seat a computer played elsewhere: the turn stops after each play
     // and this loop asks for the next.
     PrepararMano(r.Registro, r.Salidor, e);
-    for (int s = 1; s <= 4; ++s)
-        e.Jugadores[s].Semilla = static_cast<int>(semilla);
+    entrada::SembrarSillas(e, static_cast<int>(semilla));
 
     AnfitrionMudo host;
     host.RespuestaAnalisis = analizar;
@@ -123,7 +122,7 @@ bool Jugar(const Reparto& r, const OpcionesJuego& opciones, const QString& carpe
     while (!e.ManoTerminada) {
         const bool es13 = ParejaDe(e.Turno) == 1;
         const Config& c = es13 ? par13 : par24;
-        e.ParamNivel = ParamNivelDe(c.Nivel);
+        entrada::PonerNivel(e, c.Nivel);
         // The lead is asked as the hand procedure asks it: seven options.
         const int opciones = e.NumTiro == 0 ? 7 : ContarOpciones(e, e.Turno);
         QElapsedTimer reloj;
@@ -133,8 +132,7 @@ bool Jugar(const Reparto& r, const OpcionesJuego& opciones, const QString& carpe
         l->Segundos += reloj.nsecsElapsed() / 1e9;
         l->Jugadas += 1;
         const int antes = e.NumTiro;
-        e.FaseMano = QStringLiteral("TIRANDO");
-        juego.JugarTiro(el.Ficha, antes == 0 || el.Lado.isEmpty() ? QStringLiteral("DER") : el.Lado);
+        juego.JugarTirando(el.Ficha, antes == 0 || el.Lado == Extremo::Ninguno ? Extremo::Der : el.Lado);
         if (e.NumTiro != antes + 1)
             return false;
     }

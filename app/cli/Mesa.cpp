@@ -21,6 +21,7 @@
 #include <set>
 
 #include "app/cli/Comandos.h"
+#include "flujo/Entradas.h"
 #include "net/ConectorMesa.h"
 #include "net/Despachador.h"
 #include "net/Direccion.h"
@@ -97,7 +98,7 @@ public:
     void RepartoHumano(int silla) override
     {
         Robot([this, silla] {
-            if (E.FaseMano == u"REPARTIENDO" && EsPersonaLocal(silla) && E.Jugadores[silla].NumFichas < 7)
+            if (E.FaseMano == Fase::Repartiendo && EsPersonaLocal(silla) && E.Jugadores[silla].NumFichas < 7)
                 J->CompletarAlAzar(silla);
         });
     }
@@ -105,16 +106,14 @@ public:
     void SalidaHumana(int silla) override
     {
         Robot([this, silla] {
-            if (E.FaseMano != u"SALIENDO" || E.Turno != silla || E.NumTiro != 0 || E.TiroListo ||
+            if (E.FaseMano != Fase::Saliendo || E.Turno != silla || E.NumTiro != 0 || E.TiroListo ||
                 !EsPersonaLocal(silla))
                 return;
             const Jugador& j = E.Jugadores[silla];
             for (int k = 1; k <= 7; ++k) {
                 const int t = j.Mano[k];
                 if (t >= 0 && t < kNumFichas && E.Fichas[t].Lugar == 'D' && E.Fichas[t].Dueno == silla) {
-                    E.FichaElegida = t;
-                    E.PuntaElegida = QStringLiteral("DER");
-                    E.TiroListo = true;
+                    entrada::SalidaElegida(E, t, Extremo::Der);
                     return;
                 }
             }
@@ -125,7 +124,7 @@ public:
     {
         const int tiro = E.NumTiro;
         Robot([this, silla, tiro] {
-            if (E.FaseMano != u"TIRANDO" || E.Turno != silla || E.NumTiro != tiro || E.ManoTerminada ||
+            if (E.FaseMano != Fase::Tirando || E.Turno != silla || E.NumTiro != tiro || E.ManoTerminada ||
                 !EsPersonaLocal(silla))
                 return;
             const Jugador& j = E.Jugadores[silla];
@@ -138,7 +137,7 @@ public:
                 const bool izq = E.NumTiro > 0 && (f.Punto1 == E.ValorIzq || f.Punto2 == E.ValorIzq);
                 if (!der && !izq)
                     continue;
-                J->Tirar(t, der ? QStringLiteral("DER") : QStringLiteral("IZQ"));
+                J->Tirar(t, ExtremoDe(der));
                 return;
             }
         });
@@ -162,7 +161,10 @@ public:
     }
 
 private:
-    bool EsPersonaLocal(int s) const { return E.Jugadores[s].LoR == 'L' && E.Jugadores[s].HoC == 'H'; }
+    bool EsPersonaLocal(int s) const
+    {
+        return E.Jugadores[s].LoR == Donde::Local && E.Jugadores[s].HoC == Quien::Persona;
+    }
 
     void Robot(std::function<void()> acto)
     {
@@ -309,7 +311,7 @@ int ComandoMesa(const QStringList& args)
     }
 
     Estado E;
-    E.CarpetaApp = QDir::toNativeSeparators(QDir(a.carpeta).absolutePath() + QLatin1Char('/'));
+    entrada::PonerCarpetas(E, QDir::toNativeSeparators(QDir(a.carpeta).absolutePath() + QLatin1Char('/')), {});
     AnfitrionRobot host(E);
     host.Ritmo = a.ritmo;
     Despachador despachador(E);
@@ -347,7 +349,7 @@ int ComandoMesa(const QStringList& args)
         salon.TomarSilla(s, a.nombre);
     auto nuestras = [&] {
         for (int s : a.sillas)
-            if (E.Jugadores[s].LoR != 'L' || E.Jugadores[s].Nombre != a.nombre)
+            if (E.Jugadores[s].LoR != Donde::Local || E.Jugadores[s].Nombre != a.nombre)
                 return false;
         return true;
     };
@@ -374,12 +376,7 @@ int ComandoMesa(const QStringList& args)
     }
 
     // 4. The game, as the game window loads it.
-    E.NombreLocal = a.nombre;
-    E.ParamNivel = ParamNivelDe(E.Opciones.Nivel);
-    E.TituloMesa = QStringLiteral("Quimbolo v.1.0.0. Mesa 1. ");
-    for (int s = 1; s <= 4; ++s)
-        if (E.Jugadores[s].HoC == 'H' && E.Jugadores[s].LoR == 'L')
-            E.TituloMesa += E.Jugadores[s].Nombre + QStringLiteral(". ");
+    entrada::AbrirMesa(E, entrada::TituloDeMesa(E, QStringLiteral("1.0.0")), a.nombre);
     Juego juego(E, host);
     JuegoEnMesa remoto(juego);
     host.J = &juego;
@@ -398,7 +395,7 @@ int ComandoMesa(const QStringList& args)
             todos = E.Sillas[s].MarcaFin == u"FIN";
         bool dejada = false;
         for (int s = 1; s <= 4; ++s)
-            dejada = dejada || (E.Sillas[s].Dejada && E.Jugadores[s].LoR != 'L');
+            dejada = dejada || (E.Sillas[s].Dejada && E.Jugadores[s].LoR != Donde::Local);
         if (dejada && !dejadaDesde.isValid())
             dejadaDesde.start();
         else if (!dejada)

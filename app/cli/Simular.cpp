@@ -8,6 +8,7 @@
 #include "records/GuardarMano.h"
 #include "records/RegistroMano.h"
 #include "flujo/AnfitrionMudo.h"
+#include "flujo/Entradas.h"
 #include "flujo/Juego.h"
 
 int ComandoSimular(const QStringList& args)
@@ -18,10 +19,7 @@ int ComandoSimular(const QStringList& args)
     Estado e;
     if (!PrepararPosicion(o, QStringLiteral("0"), e))
         return 2;
-    for (int s = 1; s <= 4; ++s) {
-        e.Jugadores[s].HoC = 'C';
-        e.Jugadores[s].LoR = 'L';
-    }
+    entrada::TodasComputadoras(e);
 
     AnfitrionMudo host;
     host.RespuestaAnalisis = o.Analizar;
@@ -30,10 +28,8 @@ int ComandoSimular(const QStringList& args)
     reloj.start();
 
     // The leader's lead, as the hand procedure asks a computer seat for it.
-    e.TiroListo = false;
-    juego.EsperarSalida();
-    e.FaseMano = QStringLiteral("TIRANDO");
-    juego.JugarTiro(e.FichaElegida, e.PuntaElegida);
+    juego.PedirSalida();
+    juego.JugarTirando(e.FichaElegida, e.PuntaElegida);
     const double segundos = reloj.nsecsElapsed() / 1e9;
     if (!e.ManoTerminada)
         return Rechazar(QStringLiteral("la mano no llegó a su fin (jugada %1).").arg(e.NumTiro));

@@ -53,8 +53,8 @@ Mensaje Consejo::MensajeConsejo() const
         const Pips& p = kTablaFichas[static_cast<size_t>(ConsejoFicha)];
         m.Mensaje = QStringLiteral("Consejo: %1-%2").arg(p.Punto1).arg(p.Punto2);
     }
-    if (!ConsejoPunta.isEmpty())
-        m.Mensaje += QStringLiteral(" Punta ") + ConsejoPunta;
+    if (ConsejoPunta != Extremo::Ninguno)
+        m.Mensaje += QStringLiteral(" Punta ") + TextoExtremo(ConsejoPunta);
     if (!ConsejoTexto.isEmpty())
         m.Mensaje += QStringLiteral("\n\n") + ConsejoTexto;
     m.LabelFont = QStringLiteral("Tahoma");

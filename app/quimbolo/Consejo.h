@@ -20,7 +20,7 @@ public:
     // The cache: -33 means there is no advice.
     static constexpr int kSinConsejo = -33;
     int ConsejoFicha = kSinConsejo;
-    QString ConsejoPunta;
+    Extremo ConsejoPunta = Extremo::Ninguno;
     QString ConsejoTexto;
     bool ConsejoArbol = false;
 

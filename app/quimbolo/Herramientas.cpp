@@ -41,7 +41,7 @@ Herramientas::~Herramientas()
         S.D.Juego = &S.Remoto;
 }
 
-void Herramientas::TiroRecibido(int ficha, const QString& punta)
+void Herramientas::TiroRecibido(int ficha, Extremo punta)
 {
     S.Remoto.TiroRecibido(ficha, punta);
 }

@@ -24,7 +24,7 @@ public:
     Repeticion Repeticion1;
 
     // Received lines.
-    void TiroRecibido(int ficha, const QString& punta) override;
+    void TiroRecibido(int ficha, Extremo punta) override;
     void AtrasRecibido(int silla) override;
     void ManoRecibida(int silla) override;
     void SillaDejada(int silla) override;

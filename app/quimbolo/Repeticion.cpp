@@ -3,6 +3,7 @@
 #include <QDir>
 
 #include "app/quimbolo/Consejo.h"
+#include "flujo/Entradas.h"
 #include "flujo/Posicion.h"
 #include "protocolo/Protocolo.h"
 
@@ -18,16 +19,7 @@ void Repeticion::Avisar(const QString& texto)
 
 void Repeticion::AplicarRegistro(Estado& e, const RegistroMano& r)
 {
-    PonerReparto(r, e);
-    const int n = static_cast<int>(r.Tiros.size());
-    for (int i = 1; i <= n; ++i) {
-        e.HistFicha[i] = r.Tiros[static_cast<size_t>(i - 1)].Ficha;
-        e.HistPunta[i] = r.Tiros[static_cast<size_t>(i - 1)].Punta;
-    }
-    if (n >= 1)
-        e.Salidor = e.Fichas[e.HistFicha[1]].Dueno;
-    for (int i = n + 1; i <= kMaxTiros; ++i)
-        e.HistFicha[i] = -1;
+    entrada::PonerRegistro(e, r);
 }
 
 QStringList Repeticion::LineasRepeticion(const Estado& e, int jugadas)
@@ -37,8 +29,11 @@ QStringList Repeticion::LineasRepeticion(const Estado& e, int jugadas)
         lineas << protocolo::LineaFichas(s, std::span<const int, 7>(e.Jugadores[s].Mano.data() + 1, 7));
     lineas << protocolo::LineaRepet();
     const auto n = static_cast<size_t>(jugadas);
+    QList<QString> puntas;
+    for (int i = 1; i <= jugadas; ++i)
+        puntas << TextoExtremo(e.HistPunta[i]);
     lineas << protocolo::LineaMemo(e.Salidor, std::span<const int>(e.HistFicha.data() + 1, n),
-                                   std::span<const QString>(e.HistPunta.data() + 1, n));
+                                   std::span<const QString>(puntas.constData(), n));
     return lineas;
 }
 
@@ -50,7 +45,7 @@ void Repeticion::bRepetir_Click(int silla)
     if (RutaJuego.isEmpty() || A.Cerrando())
         return;
     // The deal can only be replaced while the tiles are being picked.
-    if (E.FaseMano != QLatin1String("REPARTIENDO") || E.Modo == QLatin1String("LECTURA"))
+    if (E.FaseMano != Fase::Repartiendo || E.Modo == ModoJuego::Lectura)
         return;
     // 3. Read and checked whole before anything changes: a record that
     // cannot be a hand of this game is refused, never laid out in part.
@@ -71,7 +66,7 @@ void Repeticion::bRepetir_Click(int silla)
     A.Boton(Control::bRepetir, silla, Accion::Ocultar);
     AplicarRegistro(E, lectura.Registro);
     // 4. The pool is gone: every tile now lies in a hand.
-    E.Modo = QStringLiteral("LECTURA");
+    entrada::LecturaIniciada(E);
     for (int s = 1; s <= 4; ++s)
         A.DibujarMano(s, E.Jugadores[s].Vista);
     A.DibujarMesa();
@@ -79,7 +74,7 @@ void Repeticion::bRepetir_Click(int silla)
     const QStringList lineas = LineasRepeticion(E, static_cast<int>(lectura.Registro.Tiros.size()));
     for (int i = 0; i < 4; ++i)
         A.EnviarMensaje(lineas[i]);
-    E.OrigenReparto = 'R';
+    entrada::RepeticionAnunciada(E);
     for (int i = 4; i < lineas.size(); ++i)
         A.EnviarMensaje(lineas[i]);
 }
@@ -103,17 +98,15 @@ void Repeticion::bMemoria_Click()
     const int n = E.NumTiro + 1;
     if (n < 1 || n > kMaxTiros || E.HistFicha[n] < 0 || E.HistFicha[n] >= kNumFichas)
         return;
-    if (E.FaseMano != QLatin1String("SALIENDO")) {
+    if (E.FaseMano != Fase::Saliendo) {
         // 2.
         J.Tirar(E.HistFicha[n], E.HistPunta[n]);
     } else {
         // 3.
-        E.TiroListo = true;
-        E.FichaElegida = E.HistFicha[n];
-        E.PuntaElegida = E.HistPunta[n];
+        entrada::SalidaElegida(E, E.HistFicha[n], E.HistPunta[n]);
     }
     // 4.
     const int t = E.Turno;
-    if (t >= 1 && t <= 4 && E.Jugadores[t].LoR == 'L' && E.Jugadores[t].HoC == 'H')
+    if (t >= 1 && t <= 4 && E.Jugadores[t].LoR == Donde::Local && E.Jugadores[t].HoC == Quien::Persona)
         A.Boton(Control::bMemoria, 0, Accion::Habilitar);
 }

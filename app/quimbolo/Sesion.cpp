@@ -2,11 +2,12 @@
 
 #include <QDir>
 
+#include "flujo/Entradas.h"
+
 Sesion::Sesion(const QString& carpeta, const QString& datos, const QString& ejecutables)
     : Conector(Enlace, A, datos.isEmpty() ? carpeta : datos)
 {
-    E.CarpetaApp = carpeta;
-    E.CarpetaDatos = datos;
+    entrada::PonerCarpetas(E, carpeta, datos);
     Conector.ProgramaBrintal = QDir(ejecutables.isEmpty() ? carpeta : ejecutables).filePath(QStringLiteral("brintal"));
     A.PonerCarpeta(carpeta);
     A.PonerEnlace(&Enlace);

@@ -18,6 +18,7 @@
 
 #include "app/quimbolo/Herramientas.h"
 #include "app/quimbolo/PicThink.h"
+#include "flujo/Entradas.h"
 #include "app/quimbolo/Sesion.h"
 #include "protocolo/Protocolo.h"
 #include "records/Resumen.h"
@@ -227,16 +228,8 @@ frmDomino::frmDomino(Sesion& sesion, QWidget* padre) : QMainWindow(padre), S(ses
     const QString version = QCoreApplication::applicationVersion().isEmpty()
                                 ? QStringLiteral("1.0.0")
                                 : QCoreApplication::applicationVersion();
-    QString titulo = QStringLiteral("Quimbolo v.") + version + QStringLiteral(". Mesa 1. ");
-    for (int s = 1; s <= 4; ++s) {
-        const Jugador& j = S.E.Jugadores[s];
-        if (j.HoC == 'H' && j.LoR == 'L') {
-            titulo += j.Nombre + QStringLiteral(". ");
-            S.E.NombreLocal = j.Nombre;
-        }
-    }
-    S.E.TituloMesa = titulo;
-    S.E.ParamNivel = ParamNivelDe(S.E.Opciones.Nivel);
+    const QString titulo = entrada::TituloDeMesa(S.E, version);
+    entrada::AbrirMesa(S.E, titulo, entrada::NombreLocalDe(S.E));
     setWindowTitle(titulo);
     Nombres();
     RefrescarEstado();
@@ -317,7 +310,7 @@ int frmDomino::MiSilla() const
     int mia = 0;
     for (int s = 1; s <= 4; ++s) {
         const Jugador& j = S.E.Jugadores[s];
-        if (j.HoC == 'H' && j.LoR == 'L') {
+        if (j.HoC == Quien::Persona && j.LoR == Donde::Local) {
             if (mia != 0)
                 return 0;  // several people here: nobody's seat is "mine"
             mia = s;

@@ -123,7 +123,7 @@ Medida Medir(const QString& ruta, int k, const QString& carpeta, bool referencia
         cpu.push_back(static_cast<double>(c1.tv_sec - c0.tv_sec) + static_cast<double>(c1.tv_nsec - c0.tv_nsec) / 1e9);
         m.Lineas = r.Lineas;
         m.Hash = Fnv(r.Arbol);
-        m.Jugada = QStringLiteral("%1%2").arg(r.Ficha, 2, 10, QChar('0')).arg(r.Punta.left(1));
+        m.Jugada = QStringLiteral("%1%2").arg(r.Ficha, 2, 10, QChar('0')).arg(TextoExtremo(r.Punta).left(1));
     }
     m.Segundos = Mediana(tiempos);
     m.Cpu = Mediana(cpu);

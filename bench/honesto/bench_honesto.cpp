@@ -47,7 +47,7 @@ double Mediana(std::vector<double> v)
 
 struct Decision {
     int Ficha = -1;
-    QString Lado;
+    Extremo Lado = Extremo::Ninguno;
     double Segundos = 0, Cpu = 0;
     bool operator==(const Decision& o) const { return Ficha == o.Ficha && Lado == o.Lado; }
 };

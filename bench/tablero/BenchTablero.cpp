@@ -52,8 +52,8 @@ void CapturarMano(const QString& carpeta, const QString& carpetaApp)
     e.ParamNivel = ParamNivelDe('P');
     for (int s = 1; s <= 4; ++s) {
         Jugador& j = e.Jugadores[s];
-        j.HoC = 'C';
-        j.LoR = 'L';
+        j.HoC = Quien::Computadora;
+        j.LoR = Donde::Local;
         j.Vista = (s == 1 || s == 3) ? 'A' : 'C';
         j.Nombre = QStringLiteral("Compu %1").arg(s);
         j.Semilla = 1000 * s + 7;
@@ -65,7 +65,7 @@ void CapturarMano(const QString& carpeta, const QString& carpetaApp)
     Juego juego(e, h);
     bool hecho = false;
     h.TrasMesa = [&] {
-        if (hecho || e.FaseMano != QLatin1String("TIRANDO") || e.NumTiro < 16)
+        if (hecho || e.FaseMano != Fase::Tirando || e.NumTiro < 16)
             return;
         hecho = true;
         const auto guardar = [&](const char* nombre) {

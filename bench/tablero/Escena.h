@@ -72,12 +72,12 @@ inline void PrepararEscena(Estado& e)
     for (int s = 1; s <= 4; ++s) {
         Jugador& j = e.Jugadores[s];
         j.NumFichas = cuantas[s];
-        j.HoC = s == 1 ? 'H' : 'C';
-        j.LoR = (s == 2 || s == 4) ? 'R' : 'L';
+        j.HoC = s == 1 ? Quien::Persona : Quien::Computadora;
+        j.LoR = (s == 2 || s == 4) ? Donde::Remota : Donde::Local;
         j.Vista = (s == 1 || s == 3) ? 'A' : 'C';
         j.Nombre = QStringLiteral("Jugador %1").arg(s);
     }
     e.Turno = 1;
-    e.FaseMano = QStringLiteral("TIRANDO");
-    e.Modo = QStringLiteral("ESCOGER");
+    e.FaseMano = Fase::Tirando;
+    e.Modo = ModoJuego::Escoger;
 }

@@ -49,7 +49,7 @@ private slots:
         const ResultadoAnalisis r = Analizar(e, a);
 
         QCOMPARE(r.Ficha, F("5-6"));
-        QCOMPARE(r.Punta, QStringLiteral("IZQ"));
+        QCOMPARE(r.Punta, Extremo::Izq);
         QCOMPARE(r.Texto, QStringLiteral("Ganador Seguro\n\n     5-6 I  100.0% de 1\n     Ganancia Mín: %1 Máx: %1\n\n")
                               .arg(puntos));
         QCOMPARE(r.Pronosticos, QStringLiteral("1:07I "));
@@ -80,7 +80,7 @@ private slots:
         AnfitrionPrueba a;
         const ResultadoAnalisis r = Analizar(e, a);
         QCOMPARE(r.Ficha, F("3-5"));
-        QCOMPARE(r.Punta, QStringLiteral("DER"));
+        QCOMPARE(r.Punta, Extremo::Der);
         QCOMPARE(r.Texto, QStringLiteral("Perdedor Seguro\n\n     3-4 D  0.0% de 1\n     Pérdida Min: 8 Máx: 8\n\n"
                                          "     3-5 D  0.0% de 1\n     Pérdida Min: 7 Máx: 7\n\n"));
         QCOMPARE(r.Pronosticos, QStringLiteral("4:15D 4:12D "));
@@ -137,7 +137,7 @@ private slots:
             "\r\n");
         QCOMPARE(QString::fromUtf8(r.Arbol), esperado + Cabecera(1));
         QCOMPARE(r.Ficha, F("5-6"));
-        QCOMPARE(r.Punta, QStringLiteral("IZQ"));
+        QCOMPARE(r.Punta, Extremo::Izq);
         QCOMPARE(r.Pronosticos, QStringLiteral("1:07D 1:07I "));
         QCOMPARE(a.Avances, (QList<double>{0.0, 0.5, 1.0, 1.0}));
         // The file on disk is the same, and no temporary file stays behind.
@@ -217,7 +217,7 @@ private slots:
         Clasificacion c = ClasificarJugadas(e, t);
         // 1-2 at the left and 2-4 both reach 12: the earlier one wins.
         QCOMPARE(c.Ficha, F("1-2"));
-        QCOMPARE(c.Punta, QStringLiteral("IZQ"));
+        QCOMPARE(c.Punta, Extremo::Izq);
         QCOMPARE(c.Pronosticos, QStringLiteral("1:25D 1:25I 1:18D 1:13I "));
         QVERIFY(c.Texto.contains(QStringLiteral("     1-2 I  100.0% de 1,234\n     Ganancia Mín: 4 Máx: 12\n")));
 
@@ -234,7 +234,7 @@ private slots:
         c = ClasificarJugadas(e, t);
         QCOMPARE(c.Pronosticos, QStringLiteral("2:25D 3:25I 4:18D 4:13I "));
         QCOMPARE(c.Ficha, F("1-2"));
-        QCOMPARE(c.Punta, QStringLiteral("DER"));
+        QCOMPARE(c.Punta, Extremo::Der);
         QVERIFY(c.Texto.startsWith(QStringLiteral("Ganador Potencial\n\n     1-2 D  50.0% de 6\n     Ganancia Min: 4 Máx: 9\n\n"
                                                   "Perdedor Potencial\n\n     1-2 I  50.0% de 2,468\n     Pérdida Min: 0 Máx: 0\n\n"
                                                   "Perdedor Seguro\n")));
@@ -265,10 +265,10 @@ private slots:
         const Clasificacion c = ClasificarJugadas(e, t);
         QCOMPARE(c.Pronosticos, QStringLiteral("2:25D 2:18D 3:25I "));
         QCOMPARE(c.Ficha, F("2-4"));
-        QCOMPARE(c.Punta, QStringLiteral("DER"));
+        QCOMPARE(c.Punta, Extremo::Der);
         const Clasificacion literal = ClasificarJugadas(e, t, Desempate::Literal);
         QCOMPARE(literal.Ficha, F("1-2"));
-        QCOMPARE(literal.Punta, QStringLiteral("IZQ"));
+        QCOMPARE(literal.Punta, Extremo::Izq);
         QCOMPARE(literal.Texto, c.Texto);
     }
 
@@ -289,7 +289,7 @@ private slots:
         const Clasificacion c = ClasificarJugadas(e, t);
         QCOMPARE(c.Pronosticos, QStringLiteral("4:25D 4:18D 4:13D "));
         QCOMPARE(c.Ficha, F("2-4"));
-        QCOMPARE(c.Punta, QStringLiteral("DER"));
+        QCOMPARE(c.Punta, Extremo::Der);
         QCOMPARE(e.ValorIzq, 0);
     }
 };

@@ -40,7 +40,7 @@ private slots:
         AnfitrionPrueba a;
         const Eleccion r = ElegirJugada(e, a, ContarOpciones(e, 1));
         QCOMPARE(r.Ficha, F(ficha.toLatin1().constData()));
-        QCOMPARE(r.Lado, lado);
+        QCOMPARE(TextoExtremo(r.Lado), lado);
         QVERIFY(!r.HuboTree && a.Preguntas.isEmpty());
         QVERIFY(r.Msg.startsWith("Repeticiones:\n"));
     }
@@ -98,7 +98,7 @@ private slots:
         AnfitrionPrueba a;
         const Eleccion r = ElegirJugada(e, a, ContarOpciones(e, turno));
         QCOMPARE(r.Ficha, F(ficha.toLatin1().constData()));
-        QCOMPARE(r.Lado, lado);
+        QCOMPARE(TextoExtremo(r.Lado), lado);
         QCOMPARE(r.Msg, QString());
         QCOMPARE(e.Pronosticos[10], QString());
     }
@@ -155,7 +155,7 @@ private slots:
             QCOMPARE(a.Preguntas.size(), tiros < 4 ? 1 : 0);
             QVERIFY(r.HuboTree && r.Analizo);
             QCOMPARE(r.Ficha, F("5-6"));
-            QCOMPARE(r.Lado, QStringLiteral("IZQ"));
+            QCOMPARE(r.Lado, Extremo::Izq);
             QVERIFY(r.Msg.startsWith("Ganador Seguro\n"));
             QVERIFY(r.Msg.endsWith("\n\n\n0.0 secs."));
             QCOMPARE(e.Pronosticos[tiros + 1], QStringLiteral("1:07D 1:07I "));

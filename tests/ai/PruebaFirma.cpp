@@ -50,7 +50,7 @@ private slots:
             const QString donde = c[0] + " K=" + c[1];
             QVERIFY2(r.Lineas == c[2].toLongLong(), qPrintable(donde));
             QVERIFY2(QString::number(h, 16) == c[3], qPrintable(donde));
-            const QString jugada = QStringLiteral("%1%2").arg(r.Ficha, 2, 10, QChar('0')).arg(r.Punta.left(1));
+            const QString jugada = QStringLiteral("%1%2").arg(r.Ficha, 2, 10, QChar('0')).arg(TextoExtremo(r.Punta).left(1));
             QVERIFY2(jugada == c[4].trimmed(), qPrintable(donde + ": " + jugada));
             ++comprobadas;
         }

@@ -309,7 +309,7 @@ private slots:
         if (!salida.isEmpty()) {
             QCOMPARE(elegida, salida);
         } else {
-            QCOMPARE(elegida + ' ' + r.Lado, jugada);
+            QCOMPARE(elegida + ' ' + TextoExtremo(r.Lado), jugada);
         }
         QVERIFY(!r.Analizo);
     }

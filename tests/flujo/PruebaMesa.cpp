@@ -30,7 +30,7 @@ struct Flujo {
         EnJuego(e, 1, 0, 0, 0);
         j.IniciarLinea();
     }
-    QString PuntaCon(int valor) const { return e.ValorDer == valor ? QStringLiteral("DER") : QStringLiteral("IZQ"); }
+    Extremo PuntaCon(int valor) const { return e.ValorDer == valor ? Extremo::Der : Extremo::Izq; }
     bool Habilitado(const char* control) const
     {
         const QStringList b = h.Botones.filter(QLatin1String(control) + QLatin1String(" 0 "));
@@ -58,7 +58,7 @@ private slots:
                 botonDurante = botonDurante || f.Habilitado("bAtras") || f.Habilitado("bConsejo");
             }
         };
-        f.j.JugarTiro(0, "DER");
+        f.j.JugarTiro(0, Extremo::Der);
         QCOMPARE(f.e.NumTiro, 4);
         QCOMPARE(f.e.Turno, 1);
         QVERIFY(!puedoDurante);
@@ -85,8 +85,8 @@ private slots:
         Flujo f("RH", "LC", "RC", "LC");
         f.Mesa();
         f.e.TiroRecibido[1] = 0;
-        f.e.PuntaRecibida[1] = "DER";
-        f.j.JugarTiro(0, "DER");  // seat 1's lead, then seat 2 plays here
+        f.e.PuntaRecibida[1] = Extremo::Der;
+        f.j.JugarTiro(0, Extremo::Der);  // seat 1's lead, then seat 2 plays here
         QCOMPARE(f.e.NumTiro, 2);
         QCOMPARE(f.e.Turno, 3);
         bool entregado = false;
@@ -119,14 +119,14 @@ private slots:
         f.Mesa();
         f.e.MeritoTurno[5] = " 9.99";
         f.h.Gancho = [&] {
-            if (f.e.NumTiro == 2 && f.e.PuntaRecibida[3].isEmpty()) {
+            if (f.e.NumTiro == 2 && f.e.PuntaRecibida[3] == Extremo::Ninguno) {
                 f.e.TiroRecibido[3] = 8;
                 f.e.PuntaRecibida[3] = f.PuntaCon(6);
                 f.e.MeritoRecibido[3] = "-0.33";
             }
         };
         f.e.MeritoRecibido[1] = " 1.50";
-        f.j.JugarTiro(0, "DER");
+        f.j.JugarTiro(0, Extremo::Der);
         QVERIFY(f.e.NumTiro >= 3);
         QCOMPARE(f.e.HistFicha[3], 8);
         QCOMPARE(f.e.MeritoTurno[1], QStringLiteral(" 1.50"));
@@ -173,14 +173,14 @@ private slots:
     {
         Flujo f("LC", "RH", "RC", "RC");
         f.Mesa();
-        f.j.JugarTiro(0, "DER");
+        f.j.JugarTiro(0, Extremo::Der);
         QCOMPARE(f.e.Turno, 2);
         f.e.Sillas[2].Dejada = true;
         f.j.SillaDejada(2);
         QVERIFY(f.h.Titulos.last().contains("dejó la Silla 2"));
-        f.e.Jugadores[2].LoR = 'L';  // the grant
+        f.e.Jugadores[2].LoR = Donde::Local;  // the grant
         f.j.SillaRecuperada(2);
-        QCOMPARE(f.e.Jugadores[2].HoC, 'C');
+        QCOMPARE(f.e.Jugadores[2].HoC, Quien::Computadora);
         QCOMPARE(f.e.HistJugador[2], 2);
         QCOMPARE(f.e.NumTiro, 2);
         QVERIFY(f.h.Enviados.filter(QRegularExpression("^Tiro 02 2 ")).size() == 1);
@@ -189,8 +189,8 @@ private slots:
         Flujo p("LC", "RH", "LC", "LC");
         p.e.Opciones.AoC = 'A';
         p.h.Gancho = [&] {
-            if (p.e.Jugadores[2].LoR == 'R' && p.e.Jugadores[1].NumFichas == 7) {
-                p.e.Jugadores[2].LoR = 'L';
+            if (p.e.Jugadores[2].LoR == Donde::Remota && p.e.Jugadores[1].NumFichas == 7) {
+                p.e.Jugadores[2].LoR = Donde::Local;
                 p.j.SillaRecuperada(2);
             }
         };
@@ -201,7 +201,7 @@ private slots:
         // At the end of a hand: this copy sends the seat's "FIN".
         Flujo t("LC", "RH", "LC", "LC");
         t.e.ManoTerminada = true;
-        t.e.Jugadores[2].LoR = 'L';
+        t.e.Jugadores[2].LoR = Donde::Local;
         t.j.SillaRecuperada(2);
         QCOMPARE(t.e.Sillas[2].MarcaFin, QStringLiteral("FIN"));
         QCOMPARE(t.h.Enviados, QStringList{"FIN  2"});
@@ -212,7 +212,7 @@ private slots:
     {
         Flujo f("LH", "RC", "LC", "LC");
         f.h.Gancho = [&] {
-            if (f.e.FaseMano == "REPARTIENDO")
+            if (f.e.FaseMano == Fase::Repartiendo)
                 f.j.Abandonar();
         };
         f.j.IniciarPartida();

@@ -35,8 +35,8 @@ Partida Jugar(const QString& carpeta)
     e.ParamNivel = ParamNivelDe('P');
     const char* nombres[] = {"", "Compu 1", "Compu 2", "Compu 3", "Compu 4"};
     for (int s = 1; s <= 4; ++s) {
-        e.Jugadores[s].HoC = 'C';
-        e.Jugadores[s].LoR = 'L';
+        e.Jugadores[s].HoC = Quien::Computadora;
+        e.Jugadores[s].LoR = Donde::Local;
         e.Jugadores[s].Nombre = QString::fromLatin1(nombres[s]);
         e.Jugadores[s].Semilla = 40000 + 17 * s;
     }

@@ -65,7 +65,7 @@ void PruebaReglas::ordenDeRepartoYSorteoSembrado()
             e.Jugadores[s].Semilla = 1000 * s;
         e.NumMano = numMano;
         e.Ganador = ganador;
-        e.FaseMano = QStringLiteral("REPARTIENDO");
+        e.FaseMano = Fase::Repartiendo;
         j.Repartir();
         *enviados = h.Enviados;
         std::array<int, kNumFichas> cuenta{};
@@ -114,7 +114,7 @@ void PruebaReglas::tomarFichaRespetaZonasYOrden()
 {
     Flujo f("LH", "LH", "RC", "RC");
     auto& [e, h, j] = f;
-    e.FaseMano = QStringLiteral("REPARTIENDO");
+    e.FaseMano = Fase::Repartiendo;
     for (int s = 1; s <= 4; ++s)
         e.Jugadores[s].OrdenReparto = s;
     for (int f = 0; f < 6; ++f)
@@ -183,7 +183,7 @@ void PruebaReglas::eleccionDelSalidor()
     j.EsperarSalida();
     QVERIFY(e.TiroListo);
     QCOMPARE(e.FichaElegida, 0);
-    QCOMPARE(e.PuntaElegida, QStringLiteral("DER"));
+    QCOMPARE(e.PuntaElegida, Extremo::Der);
 }
 
 void PruebaReglas::salidaPasadaAlCompaneroYDeVuelta()
@@ -194,7 +194,7 @@ void PruebaReglas::salidaPasadaAlCompaneroYDeVuelta()
     e.Ganador = 2;
     e.Opciones.Salida = QStringLiteral("PG");
     j.PrepararSalida();
-    e.FaseMano = QStringLiteral("SALIENDO");
+    e.FaseMano = Fase::Saliendo;
     QVERIFY(h.Botones.contains(QStringLiteral("bNoSalir 2 Mostrar")));
     j.NoSalir(4);  // not its lead
     QCOMPARE(e.Turno, 2);
@@ -215,7 +215,7 @@ void PruebaReglas::salidaPasadaAlCompaneroYDeVuelta()
     e.PasesSalida = 0;
     e.NumTiro = 0;
     e.TiroRecibido[1] = -2;
-    e.PuntaRecibida[1] = QStringLiteral("NUL");
+    e.PuntaRecibida[1] = Extremo::Nula;
     e.TiroListo = false;
     j.EsperarSalida();
     QCOMPARE(e.Turno, 4);
@@ -223,7 +223,7 @@ void PruebaReglas::salidaPasadaAlCompaneroYDeVuelta()
     VaciarMesa(e);
     Dar(e, 4, {12});
     e.TiroRecibido[1] = 12;
-    e.PuntaRecibida[1] = QStringLiteral("DER");
+    e.PuntaRecibida[1] = Extremo::Der;
     j.EsperarSalida();
     QVERIFY(e.TiroListo);
     QCOMPARE(e.FichaElegida, 12);
@@ -238,7 +238,7 @@ void PruebaReglas::encajeYColocacion()
     EnJuego(e, 1, 0, 0, 0);
     j.IniciarLinea();
 
-    j.JugarTiro(12, QStringLiteral("DER"));
+    j.JugarTiro(12, Extremo::Der);
     QCOMPARE(e.NumTiro, 1);
     QCOMPARE(e.ValorIzq, 3);
     QCOMPARE(e.ValorDer, 5);
@@ -247,13 +247,13 @@ void PruebaReglas::encajeYColocacion()
     QCOMPARE(e.Turno, 2);
 
     // Not fitting, or not the mover's tile: nothing changes.
-    j.JugarTiro(5, QStringLiteral("DER"));
-    j.JugarTiro(3, QStringLiteral("IZQ"));
+    j.JugarTiro(5, Extremo::Der);
+    j.JugarTiro(3, Extremo::Izq);
     QCOMPARE(e.NumTiro, 1);
     QCOMPARE(e.HistFicha[2], -1);
     QCOMPARE(e.Fichas[5].Lugar, 'D');
 
-    j.JugarTiro(7, QStringLiteral("DER"));
+    j.JugarTiro(7, Extremo::Der);
     QCOMPARE(e.ValorDer, 6);
     QCOMPARE(e.Fichas[7].Rumbo, 'O');  // the 5 toward the previous tile
     QCOMPARE(e.Fichas[7].X, 2 * LargoMedio);
@@ -261,9 +261,9 @@ void PruebaReglas::encajeYColocacion()
     QCOMPARE(h.Alarmas.size(), size_t(1));
 
     // A person asking for the right end with a tile that fits only the left one.
-    j.JugarTiro(3, QStringLiteral("DER"));
+    j.JugarTiro(3, Extremo::Der);
     QCOMPARE(e.NumTiro, 3);
-    QCOMPARE(e.HistPunta[3], QStringLiteral("IZQ"));
+    QCOMPARE(e.HistPunta[3], Extremo::Izq);
     QCOMPARE(e.ValorIzq, 3);
     QCOMPARE(e.MarcaIzq, 'M');
     QCOMPARE(e.Fichas[3].Rumbo, 'N');  // across the line
@@ -321,7 +321,7 @@ void PruebaReglas::cierreConElUltimoEnJugarComoCerrador()
     Manos(e, {16, 25}, {1, 2}, {3, 4}, {5, 6});
     EnJuego(e, 1, 10, 6, 0);
     e.Salidor = 2;
-    j.JugarTiro(16, QStringLiteral("DER"));  // both ends 6, every other 6 played
+    j.JugarTiro(16, Extremo::Der);  // both ends 6, every other 6 played
     QVERIFY(e.ManoTerminada);
     QCOMPARE(e.Turno, 1);
     QCOMPARE(h.Sonidos.filter(QStringLiteral("paso")),
@@ -338,14 +338,14 @@ void PruebaReglas::meritoSegunPronosticos()
     auto& [e, h, j] = f;
     e.NumTiro = 5;
     e.Pronosticos[5] = QStringLiteral("1:13I 1:05D 2:07D 2:13D 3:09D 3:10I 4:11D 4:12I ");
-    QCOMPARE(j.Merito(13, QStringLiteral("IZQ"), false), QStringLiteral(" 3.00"));
-    QCOMPARE(j.Merito(13, QStringLiteral("DER"), false), QStringLiteral("-0.33"));
-    QCOMPARE(j.Merito(13, QStringLiteral("DER"), true), QStringLiteral(" 3.00"));  // equal ends: the tile alone
-    QCOMPARE(j.Merito(20, QStringLiteral("DER"), false), QString());
+    QCOMPARE(j.Merito(13, Extremo::Izq, false), QStringLiteral(" 3.00"));
+    QCOMPARE(j.Merito(13, Extremo::Der, false), QStringLiteral("-0.33"));
+    QCOMPARE(j.Merito(13, Extremo::Der, true), QStringLiteral(" 3.00"));  // equal ends: the tile alone
+    QCOMPARE(j.Merito(20, Extremo::Der, false), QString());
     e.Pronosticos[5] = QStringLiteral("2:13I 2:05D ");
-    QCOMPARE(j.Merito(13, QStringLiteral("IZQ"), false), QString());
+    QCOMPARE(j.Merito(13, Extremo::Izq, false), QString());
     e.Pronosticos[5] = QStringLiteral("1:13I 1:05D 1:06D 1:07D 1:08D 1:09D 1:10D 4:12I ");
-    QCOMPARE(j.Merito(13, QStringLiteral("IZQ"), false), QStringLiteral(" 0.14"));
+    QCOMPARE(j.Merito(13, Extremo::Izq, false), QStringLiteral(" 0.14"));
 
     // The merit travels with the play message of a seat of this machine.
     Sillas(e, "RC", "RC", "LH", "RC");
@@ -354,7 +354,7 @@ void PruebaReglas::meritoSegunPronosticos()
     Dar(e, 4, {1});
     EnJuego(e, 3, 4, 4, 1);
     e.Pronosticos[5] = QStringLiteral("1:27D 1:06I 2:11D 2:12I 2:13D 2:14I 2:15D 2:16I ");
-    j.JugarTiro(27, QStringLiteral("DER"));
+    j.JugarTiro(27, Extremo::Der);
     QCOMPARE(e.MeritoTurno[5], QStringLiteral(" 3.00"));
     QCOMPARE(h.Enviados.last(), QStringLiteral("Tiro 05 3 27 DER  3.00"));
 }
@@ -368,7 +368,7 @@ void PruebaReglas::puntuacionDeDomino()
         Manos(e, {21}, {0}, {27}, {10});
         EnJuego(e, 3, 10, 4, 1);
         e.Opciones.AcuPtos = acuptos;
-        j.JugarTiro(27, QStringLiteral("DER"));
+        j.JugarTiro(27, Extremo::Der);
         QVERIFY(e.ManoTerminada);
         QCOMPARE(e.Ganador, 3);
         const int puntos = acuptos ? 26 : 21;
@@ -479,7 +479,7 @@ void PruebaReglas::pausaDeLaComputadora()
         EnJuego(e, 1, 0, 0, 0);
         j.IniciarLinea();
         h.Hora = hora - 1;  // the hand-over waits 1 s before the choice
-        j.JugarTiro(12, QStringLiteral("DER"));
+        j.JugarTiro(12, Extremo::Der);
         QCOMPARE(e.NumTiro, 2);
         QCOMPARE(e.HistFicha[2], 7);
         bool vista = false;
@@ -500,16 +500,16 @@ void PruebaReglas::jugadaRecibidaDuranteUnaPausa()
     // Seat 3's play arrives while the engine still pauses in the hand-over to it:
     // the table calls the engine again, nested.
     h.Gancho = [&] {
-        if (e.Turno == 3 && e.NumTiro == 2 && e.PuntaRecibida[3].isEmpty()) {
+        if (e.Turno == 3 && e.NumTiro == 2 && e.PuntaRecibida[3] == Extremo::Ninguno) {
             e.TiroRecibido[3] = 9;
-            e.PuntaRecibida[3] = QStringLiteral("IZQ");
-            j.JugarTiro(9, QStringLiteral("IZQ"));
+            e.PuntaRecibida[3] = Extremo::Izq;
+            j.JugarTiro(9, Extremo::Izq);
         }
     };
-    j.JugarTiro(12, QStringLiteral("DER"));
+    j.JugarTiro(12, Extremo::Der);
     QCOMPARE(e.HistFicha[2], 7);
     QCOMPARE(e.HistFicha[3], 9);
-    QCOMPARE(e.HistPunta[3], QStringLiteral("IZQ"));
+    QCOMPARE(e.HistPunta[3], Extremo::Izq);
     QCOMPARE(e.NumTiro, 3);  // laid once, by the outer call
     QVERIFY(e.ManoTerminada);
     QCOMPARE(h.Enviados.size(), 1);  // only seat 2's play is this machine's
@@ -522,7 +522,7 @@ void PruebaReglas::cerrarDuranteUnaEspera()
     int esperas = 0;
     h.Gancho = [&] { h.Cerrar = ++esperas > 50; };
     j.IniciarPartida();  // seat 1 never picks: the pick waits until the window closes
-    QCOMPARE(e.FaseMano, QStringLiteral("REPARTIENDO"));
+    QCOMPARE(e.FaseMano, Fase::Repartiendo);
     QCOMPARE(e.Jugadores[1].NumFichas, 0);
     QCOMPARE(h.Pendientes(), 0);
     QVERIFY(!h.Agotado);

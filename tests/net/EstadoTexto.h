@@ -12,7 +12,7 @@ inline QString EstadoTexto(const Estado& e)
     QTextStream o(&t);
     for (int s = 1; s <= 4; ++s) {
         const Jugador& j = e.Jugadores[s];
-        o << j.HoC << j.LoR << j.Vista << j.Nombre << '/' << j.NumFichas << '/' << j.Semilla;
+        o << LetraQuien(j.HoC) << LetraDonde(j.LoR) << j.Vista << j.Nombre << '/' << j.NumFichas << '/' << j.Semilla;
         for (int k = 1; k <= 7; ++k)
             o << ',' << j.Mano[k];
         o << e.Sillas[s].DigitosMano << e.Sillas[s].MarcaFin << e.Sillas[s].NombreSilla << '\n';
@@ -20,9 +20,9 @@ inline QString EstadoTexto(const Estado& e)
     for (const Ficha& f : e.Fichas)
         o << f.Lugar << f.Libre << f.Dueno << ' ';
     for (int i = 0; i < kHist; ++i)
-        o << e.HistFicha[i] << e.HistPunta[i] << e.MeritoTurno[i] << e.TiroRecibido[i] << e.PuntaRecibida[i] << '|';
+        o << e.HistFicha[i] << TextoExtremo(e.HistPunta[i]) << e.MeritoTurno[i] << e.TiroRecibido[i] << TextoExtremo(e.PuntaRecibida[i]) << '|';
     const OpcionesJuego& p = e.Opciones;
     o << p.AoC << p.Nivel << p.Puntos << p.AcuPtos << p.Salida << p.Cierre << p.Tiempo1 << '/' << p.Tiempo2 << p.Vista << '\n'
-      << e.Turno << e.NumTiro << e.Salidor << e.FaseMano << e.Modo << e.OrigenReparto << e.ManoTerminada;
+      << e.Turno << e.NumTiro << e.Salidor << TextoFase(e.FaseMano) << TextoModo(e.Modo) << e.OrigenReparto << e.ManoTerminada;
     return t;
 }

@@ -9,7 +9,7 @@ inline QString FaltaInvariante(const Estado& e)
     auto en = [](int v, int a, int b) { return v >= a && v <= b; };
     for (int s = 1; s <= 4; ++s) {
         const Jugador& j = e.Jugadores[s];
-        if (!QStringLiteral("HC").contains(QChar(j.HoC)) || !QStringLiteral("LR").contains(QChar(j.LoR)))
+        if (!QStringLiteral("HC").contains(QChar(LetraQuien(j.HoC))) || !QStringLiteral("LR").contains(QChar(LetraDonde(j.LoR))))
             return QStringLiteral("HoC/LoR %1").arg(s);
         if (!en(j.NumFichas, 0, 7) || e.Sillas[s].DigitosMano.size() != 14)
             return QStringLiteral("mano %1").arg(s);
@@ -25,7 +25,7 @@ inline QString FaltaInvariante(const Estado& e)
     for (int i = 1; i < kHist; ++i) {
         if (!en(e.HistFicha[i], -1, kNumFichas - 1) || !en(e.TiroRecibido[i], -4, kNumFichas - 1))
             return QStringLiteral("ficha de la jugada %1").arg(i);
-        if (!QStringList{"", "IZQ", "DER", "NUL"}.contains(e.PuntaRecibida[i]) || e.MeritoTurno[i].size() > 8)
+        if (!QStringList{"", "IZQ", "DER", "NUL"}.contains(TextoExtremo(e.PuntaRecibida[i])) || e.MeritoTurno[i].size() > 8)
             return QStringLiteral("punta o mérito de la jugada %1").arg(i);
     }
     const OpcionesJuego& o = e.Opciones;
@@ -39,9 +39,9 @@ inline QString FaltaInvariante(const Estado& e)
 // A hand flow that only checks what it is asked to play.
 struct JuegoVigilante : JuegoRemoto {
     int malas = 0;
-    void TiroRecibido(int ficha, const QString& punta) override
+    void TiroRecibido(int ficha, Extremo punta) override
     {
-        malas += ficha < 0 || ficha >= kNumFichas || (punta != u"IZQ" && punta != u"DER");
+        malas += ficha < 0 || ficha >= kNumFichas || (punta != Extremo::Izq && punta != Extremo::Der);
     }
     void AtrasRecibido(int) override {}
     void ManoRecibida(int) override {}

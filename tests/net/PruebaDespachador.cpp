@@ -18,9 +18,9 @@ struct JuegoFalso : JuegoRemoto {
     QStringList llamadas;
     bool terminaMano = false;
     explicit JuegoFalso(Estado& e) : E(e) {}
-    void TiroRecibido(int ficha, const QString& punta) override
+    void TiroRecibido(int ficha, Extremo punta) override
     {
-        llamadas << QStringLiteral("tiro %1 %2").arg(ficha).arg(punta);
+        llamadas << QStringLiteral("tiro %1 %2").arg(ficha).arg(TextoExtremo(punta));
         E.NumTiro += 1;
         E.Fichas[ficha].Lugar = 'J';
         if (!terminaMano)
@@ -121,8 +121,8 @@ private slots:
     {
         Recibir("FIN  2\r\nHoC  4 C\r\nLocal 3\r\nInicio\r\nRepet\r\n");
         QCOMPARE(E.Sillas[1].MarcaFin + E.Sillas[2].MarcaFin, QStringLiteral("   FIN"));
-        QVERIFY(E.Jugadores[4].HoC == 'C' && E.Jugadores[3].LoR == 'L' && E.OrigenReparto == 'R');
-        QCOMPARE(E.Modo, QStringLiteral("LECTURA"));
+        QVERIFY(E.Jugadores[4].HoC == Quien::Computadora && E.Jugadores[3].LoR == Donde::Local && E.OrigenReparto == 'R');
+        QCOMPARE(E.Modo, ModoJuego::Lectura);
         QCOMPARE(oyente->eventos, (QStringList{"local 3", "inici"}));
         // An unknown key is ignored without being counted as malformed.
         Recibir("Hola a todos\r\nTiroX\r\n");
@@ -170,7 +170,7 @@ private slots:
         // The copy's own hand coming back after its lead is on the line is
         // only kept: rebuilding would take the played tile back.
         juego->llamadas.clear();
-        E.FaseMano = "TIRANDO";
+        E.FaseMano = Fase::Tirando;
         Recibir("Fichas3 01020304050607\r\n");
         QVERIFY(juego->llamadas.isEmpty());
         QCOMPARE(E.Sillas[3].DigitosMano, QStringLiteral("01020304050607"));
@@ -179,19 +179,19 @@ private slots:
     void tiroRecibido()
     {
         const QString linea = "Tiro 07 2 13 IZQ  0.50";
-        E.FaseMano = "TIRANDO";
+        E.FaseMano = Fase::Tirando;
         E.NumTiro = 6;
         E.Turno = 2;
-        E.Jugadores[2].LoR = 'L';
+        E.Jugadores[2].LoR = Donde::Local;
         // A seat played here: the play was already made, it is only stored.
         Recibir((linea + "\r\n").toUtf8());
         QVERIFY(juego->llamadas.isEmpty());
         QCOMPARE(E.TiroRecibido[7], 13);
-        QCOMPARE(E.PuntaRecibida[7], QStringLiteral("IZQ"));
+        QCOMPARE(E.PuntaRecibida[7], Extremo::Izq);
         QCOMPARE(E.MeritoRecibido[7], QStringLiteral(" 0.50"));
 
         // Played elsewhere and to move: made at once at the left end.
-        E.Jugadores[2].LoR = 'R';
+        E.Jugadores[2].LoR = Donde::Remota;
         Recibir((linea + "\r\n").toUtf8());
         QCOMPARE(juego->llamadas, QStringList{"tiro 13 IZQ"});
         QCOMPARE(E.MeritoRecibido[7], QStringLiteral(" 0.50"));
@@ -199,22 +199,22 @@ private slots:
         // A merit of ten or more is kept whole.
         juego->llamadas.clear();
         E.Turno = 3;
-        E.Jugadores[3].LoR = 'R';
+        E.Jugadores[3].LoR = Donde::Remota;
         Recibir("Tiro 08 3 05 DER  13.00\r\n");
         QCOMPARE(E.MeritoRecibido[8], QStringLiteral(" 13.00"));
         // A field of blanks is no merit.
         E.Turno = 4;
-        E.Jugadores[4].LoR = 'R';
+        E.Jugadores[4].LoR = Donde::Remota;
         Recibir("Tiro 09 4 06 DER   \r\n");
         QCOMPARE(juego->llamadas.size(), 2);
         QCOMPARE(E.MeritoRecibido[9], QString());
 
         // The declined lead is stored as play 1, never played.
         E.NumTiro = 0;
-        E.FaseMano = "SALIENDO";
+        E.FaseMano = Fase::Saliendo;
         Recibir("Tiro 01 3 -1 NUL\r\n");
         QCOMPARE(E.TiroRecibido[1], -1);
-        QCOMPARE(E.PuntaRecibida[1], QStringLiteral("NUL"));
+        QCOMPARE(E.PuntaRecibida[1], Extremo::Nula);
         Recibir("Atras 2\r\n");
         QCOMPARE(juego->llamadas, (QStringList{"tiro 5 DER", "tiro 6 DER", "atras 2"}));
     }
@@ -226,7 +226,7 @@ private slots:
         Recibir("Memo 09300DER02IZQ05DER08IZQ10DER11IZQ12DER14IZQ16DER\r\n");
         QCOMPARE(E.Salidor, 3);
         QCOMPARE(E.HistFicha[9] * 100 + E.HistFicha[10], 1622);
-        QCOMPARE(E.HistPunta[1] + E.HistPunta[8], QStringLiteral("DERIZQ"));
+        QCOMPARE(TextoExtremo(E.HistPunta[1]) + TextoExtremo(E.HistPunta[8]), QStringLiteral("DERIZQ"));
     }
 
     void anidado()
@@ -234,10 +234,10 @@ private slots:
         // A received play ends the hand; its handler waits for every "FIN".
         // Lines arriving meanwhile are handled by nested runs, in order, and
         // the outer run carries on with what is left after the wait.
-        E.FaseMano = "TIRANDO";
+        E.FaseMano = Fase::Tirando;
         E.NumTiro = 10;
         E.Turno = 4;
-        E.Jugadores[4].LoR = 'R';
+        E.Jugadores[4].LoR = Donde::Remota;
         juego->terminaMano = true;
         QTimer::singleShot(10, [this] { D->Llegada("FIN  1\r\nFIN  2\r\nChat Lu: "); });
         QTimer::singleShot(30, [this] { D->Llegada("uno\r\nFIN  3\r\n"); });
@@ -271,7 +271,7 @@ private slots:
     void lineasMalformadas()
     {
         QFETCH(QString, linea);
-        E.FaseMano = "TIRANDO";
+        E.FaseMano = Fase::Tirando;
         E.NumTiro = 2;
         E.Turno = 2;
         const QString antes = EstadoTexto(E);

@@ -274,7 +274,7 @@ private slots:
         h.enviados.clear();
         h.cajas.clear();
         e.Jugadores[1].Nombre = "Ana";
-        e.Jugadores[1].LoR = 'L';
+        e.Jugadores[1].LoR = Donde::Local;
         h.respuestas = {1, 2};
         QVERIFY(!salon.Iniciar());
         QVERIFY(salon.IniciarHabilitado);
@@ -290,13 +290,13 @@ private slots:
         QCOMPARE(h.cajas.at(0).Mensaje, QStringLiteral("¿Deseas abandonar la mesa?"));
 
         QVERIFY(salon.Iniciar());
-        QCOMPARE(QString(QChar(e.Jugadores[4].HoC)) + QChar(e.Jugadores[4].LoR), QStringLiteral("CL"));
+        QCOMPARE(QString(QChar(LetraQuien(e.Jugadores[4].HoC))) + QChar(LetraDonde(e.Jugadores[4].LoR)), QStringLiteral("CL"));
         QCOMPARE(salon.VerificarCierre(), SalonMesa::Cierre::Seguir);
         // One person here: her hand open, the others as the table says.
         QCOMPARE(QString(QChar(e.Jugadores[1].Vista)) + QChar(e.Jugadores[3].Vista), QStringLiteral("AC"));
         QCOMPARE(e.Sillas[4].NombreSilla, QStringLiteral("Compu 4"));
         // Two persons here: every hand as the table says.
-        e.Jugadores[3].HoC = 'H';
+        e.Jugadores[3].HoC = Quien::Persona;
         QCOMPARE(salon.VerificarCierre(), SalonMesa::Cierre::Seguir);
         QCOMPARE(e.Jugadores[1].Vista, 'C');
     }
@@ -359,12 +359,12 @@ private slots:
         for (int s = 1; s <= 4; ++s)
             e.Jugadores[s].Nombre = s == 2 ? QStringLiteral("Beto") : QStringLiteral("Compu %1").arg(s);
         d.Atender("Local 1");
-        QCOMPARE(e.Jugadores[1].LoR, 'L');  // the lobby's own grant
-        e.Jugadores[3].LoR = e.Jugadores[4].LoR = 'L';
+        QCOMPARE(e.Jugadores[1].LoR, Donde::Local);  // the lobby's own grant
+        e.Jugadores[3].LoR = e.Jugadores[4].LoR = Donde::Local;
         salon.Inicie = true;
         d.Atender("Inici");
         d.Atender("Local 2");
-        QCOMPARE(e.Jugadores[2].LoR, 'R');
+        QCOMPARE(e.Jugadores[2].LoR, Donde::Remota);
         QCOMPARE(d.Ignoradas, 1);
 
         d.Atender("Chat Brintal: Beto dejó la Silla 2.");
@@ -375,7 +375,7 @@ private slots:
         QCOMPARE(h.cajas.back().Mensaje, QStringLiteral("Beto dejó la Silla 2.\n\n¿Deseas que Compu 2 ocupe su lugar?"));
         QCOMPARE(h.enviados.last(), QStringLiteral("Silla2\r\nNombre2 Compu 2\r\nHoC  2 C"));
         d.Atender("Local 2");
-        QCOMPARE(e.Jugadores[2].LoR, 'L');
+        QCOMPARE(e.Jugadores[2].LoR, Donde::Local);
         d.Atender("Nombre2 Compu 2");
         QVERIFY(!e.Sillas[2].Dejada);
         QVERIFY(!salon.OfrecerSilla(2));

@@ -22,7 +22,7 @@ private slots:
         QRandomGenerator azar(20261206);
         for (int ronda = 0; ronda < 300; ++ronda) {
             Estado e;
-            e.FaseMano = "TIRANDO";
+            e.FaseMano = Fase::Tirando;
             Despachador d(e);
             JuegoVigilante juego;
             d.Juego = &juego;

@@ -69,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t largo)
     }
 
     Estado e;
-    e.FaseMano = QStringLiteral("TIRANDO");
+    e.FaseMano = Fase::Tirando;
     Despachador d(e);
     JuegoVigilante juego;
     d.Juego = &juego;

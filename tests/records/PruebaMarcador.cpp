@@ -14,7 +14,7 @@ void Tiro(Estado& e, int n, int silla, int ficha, const char* punta, int izq, in
 {
     e.HistJugador[n] = silla;
     e.HistFicha[n] = ficha;
-    e.HistPunta[n] = QString::fromLatin1(punta);
+    e.HistPunta[n] = LeerExtremo(QString::fromLatin1(punta)).value_or(Extremo::Ninguno);
     e.HistValorIzq[n] = izq;
     e.HistValorDer[n] = der;
     e.MeritoTurno[n] = QString::fromLatin1(merito);

@@ -167,12 +167,12 @@ void PruebaRegistros::posicionTrasKJugadas()
     QCOMPARE(e.NumMano, 2);
     QCOMPARE(e.HistFicha[1], -1);
     QCOMPARE(e.ParamNivel, 20);
-    QCOMPARE(e.Jugadores[3].LoR, 'R');
+    QCOMPARE(e.Jugadores[3].LoR, Donde::Remota);
 
     QVERIFY(PosicionTrasJugadas(r, 9, e).Ok);
     QCOMPARE(e.NumTiro, 9);
     QCOMPARE(e.HistFicha[9], 9);    // 3-6
-    QCOMPARE(e.HistPunta[9], QStringLiteral("IZQ"));
+    QCOMPARE(e.HistPunta[9], Extremo::Izq);
     QCOMPARE(e.Turno, 3);           // Beto laid 3-6; Carla's 1-1 fits the 1
     QCOMPARE(e.Jugadores[1].NumFichas, 4);
     QVERIFY(!PosicionTrasJugadas(r, 23, e).Ok);  // the hand is over

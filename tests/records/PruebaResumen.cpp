@@ -75,7 +75,7 @@ private slots:
         // Play 3 was Beto's 3-4 on the right; Carla could not follow.
         e.HistJugador[3] = 2;
         e.HistFicha[3] = 15;
-        e.HistPunta[3] = QStringLiteral("DER");
+        e.HistPunta[3] = Extremo::Der;
         e.HistValorIzq[3] = 3;
         e.HistValorDer[3] = 4;
         LineaEstado l = LineaDeEstado(e, QStringLiteral("Turno Local de Dani"));
@@ -94,12 +94,12 @@ private slots:
         e.NumTiro = 1;
         e.HistJugador[1] = 1;
         e.HistFicha[1] = 0;
-        e.HistPunta[1] = QStringLiteral("DER");
+        e.HistPunta[1] = Extremo::Der;
         e.HistValorIzq[1] = 6;
         e.HistValorDer[1] = 6;
         e.Turno = 2;
         QCOMPARE(LineaDeEstado(e, {}).Ultima, QStringLiteral("Ana salió con 6-6"));
-        e.FaseMano = QStringLiteral("REPARTIENDO");
+        e.FaseMano = Fase::Repartiendo;
         e.NumTiro = 0;
         QCOMPARE(LineaDeEstado(e, QStringLiteral("Reparto Local de Ana")).Texto(), QStringLiteral("Reparto Local de Ana"));
         e.FinPartida = true;

@@ -37,8 +37,8 @@ inline void Sillas(Estado& e, const char* s1, const char* s2, const char* s3, co
     const char* tipos[5] = {nullptr, s1, s2, s3, s4};
     const char* nombres[5] = {nullptr, "Ana", "Beto", "Carla", "Dani"};
     for (int s = 1; s <= 4; ++s) {
-        e.Jugadores[s].LoR = tipos[s][0];
-        e.Jugadores[s].HoC = tipos[s][1];
+        e.Jugadores[s].LoR = *LeerDonde(tipos[s][0]);
+        e.Jugadores[s].HoC = *LeerQuien(tipos[s][1]);
         e.Jugadores[s].Nombre = QString::fromLatin1(nombres[s]);
     }
 }
@@ -54,6 +54,6 @@ inline void EnJuego(Estado& e, int turno, int numTiro, int izq, int der)
     e.NumTiro = numTiro;
     e.ValorIzq = izq;
     e.ValorDer = der;
-    e.FaseMano = QStringLiteral("TIRANDO");
+    e.FaseMano = Fase::Tirando;
     e.ManoTerminada = false;
 }

@@ -42,7 +42,7 @@ Estado Posicion(const std::array<const char*, 4>& manos, int turno, int izq, int
     e.ValorIzq = izq;
     e.ValorDer = der;
     e.NumTiro = numTiro;
-    e.FaseMano = QStringLiteral("TIRANDO");
+    e.FaseMano = Fase::Tirando;
     e.NumMano = 2;
     return e;
 }
@@ -60,7 +60,7 @@ bool Jugar(Estado& e, const std::array<int, 28>& reparto, int salidor, const std
     e.NumTiro = 0;
     e.ValorIzq = e.ValorDer = 0;
     e.NumMano = 2;
-    e.FaseMano = QStringLiteral("TIRANDO");
+    e.FaseMano = Fase::Tirando;
     for (const auto& [t, lado] : tiros) {
         if (e.Fichas[t].Lugar != 'D' || e.Fichas[t].Dueno != e.Turno)
             return false;
@@ -105,7 +105,7 @@ bool PosicionAlAzar(std::mt19937& azar, int k, Estado& e, RegistroMano* registro
             r.Manos[s][i] = reparto[static_cast<std::size_t>((s - 1) * 7 + i - 1)];
     }
     const int salidor = static_cast<int>(azar() % 4) + 1;
-    r.Tiros.push_back({r.Manos[salidor][1 + static_cast<int>(azar() % 7)], QStringLiteral("DER")});
+    r.Tiros.push_back({r.Manos[salidor][1 + static_cast<int>(azar() % 7)], Extremo::Der});
     for (int i = 1;; ++i) {
         if (!PosicionTrasJugadas(r, std::min(i, k), e).Ok)
             return false;

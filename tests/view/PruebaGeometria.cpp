@@ -53,7 +53,7 @@ private slots:
                 Estado e;
                 e.Jugadores[silla].Mano.fill(-1);
                 DarMano(e, silla, {0, 1, 2});
-                e.FaseMano = QStringLiteral("TIRANDO");
+                e.FaseMano = Fase::Tirando;
                 QVERIFY(UbicarEnMano(e, silla, 2));
                 const QPointF v = AVista(g, e.Fichas[1].X, e.Fichas[1].Y);
                 QVERIFY2(v.y() < 0.1 && std::abs(v.x()) < 0.02, modo);  // columns centre at y 0.52
@@ -143,7 +143,7 @@ private slots:
     void filaDeTresYLuegoDos()
     {
         Estado e;
-        e.FaseMano = QStringLiteral("TIRANDO");
+        e.FaseMano = Fase::Tirando;
         DarMano(e, 1, {8, 15, 20});
         for (int k = 1; k <= 7; ++k)
             UbicarEnMano(e, 1, k);
@@ -165,7 +165,7 @@ private slots:
     void columnasYFilaDeArriba()
     {
         Estado e;
-        e.FaseMano = QStringLiteral("TIRANDO");
+        e.FaseMano = Fase::Tirando;
         DarMano(e, 2, {0, 1, 2, 3, 4, 5, 6});
         DarMano(e, 4, {7, 8});
         DarMano(e, 3, {9});
@@ -183,7 +183,7 @@ private slots:
     void duranteElRepartoSoloLoTomado()
     {
         Estado e;
-        e.FaseMano = QStringLiteral("REPARTIENDO");
+        e.FaseMano = Fase::Repartiendo;
         // Slots 3..7 still name last hand's tiles; one of them is back in a hand.
         e.Jugadores[1].Mano = {0, 10, 11, 12, 13, 14, 15, 16};
         e.Fichas[10].Lugar = e.Fichas[11].Lugar = 'D';

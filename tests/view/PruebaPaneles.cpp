@@ -105,7 +105,7 @@ private slots:
 
     void verdeMuestraYOculta()
     {
-        e.FaseMano = QStringLiteral("SALIENDO");
+        e.FaseMano = Fase::Saliendo;
         e.Jugadores[1].Oculta = true;
         t->DibujarMano(1, 'C');
         p->PonerSemaforo(LuzVerde, 1);
@@ -159,8 +159,8 @@ private slots:
         QFETCH(QString, fase);
         QFETCH(char, hoc);
         QFETCH(char, vista);
-        e.FaseMano = fase;
-        e.Jugadores[1].HoC = hoc;
+        e.FaseMano = *LeerFase(fase);
+        e.Jugadores[1].HoC = *LeerQuien(hoc);
         e.Jugadores[1].Vista = vista;
         e.Jugadores[1].Oculta = true;
         t->DibujarMano(1, 'C');

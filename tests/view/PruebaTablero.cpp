@@ -23,9 +23,9 @@ public:
         x = px;
         y = py;
     }
-    void JugarTiro(int ficha, const QString& lado) override
+    void JugarTiro(int ficha, Extremo lado) override
     {
-        pedidos << QStringLiteral("Jugar %1 %2").arg(ficha).arg(lado);
+        pedidos << QStringLiteral("Jugar %1 %2").arg(ficha).arg(TextoExtremo(lado));
     }
     void Boton(Control c, int silla, Accion a) override
     {
@@ -80,7 +80,7 @@ class PruebaTablero : public QObject {
     // The full set in the pool, sorted in its triangle.
     void Monton()
     {
-        e.FaseMano = QStringLiteral("REPARTIENDO");
+        e.FaseMano = Fase::Repartiendo;
         for (int s = 1; s <= 4; ++s)
             e.Jugadores[s].NumFichas = 0;
         for (Ficha& f : e.Fichas) {
@@ -198,12 +198,12 @@ private slots:
         e.ValorIzq = e.ValorDer = 4;
         e.PuntaIzqX = -0.2f;
         e.PuntaDerX = 0.2f;
-        QCOMPARE(ElegirPunta(e, 8, -0.1, 0.5), QStringLiteral("IZQ"));
-        QCOMPARE(ElegirPunta(e, 8, 0.0, 0.3), QStringLiteral("DER"));
+        QCOMPARE(ElegirPunta(e, 8, -0.1, 0.5), Extremo::Izq);
+        QCOMPARE(ElegirPunta(e, 8, 0.0, 0.3), Extremo::Der);
         e.NumTiro = 0;
         e.ValorIzq = 6;
-        QCOMPARE(ElegirPunta(e, 8, -0.19, 0.5), QStringLiteral("DER"));
-        QCOMPARE(ElegirPunta(e, 9, -0.19, 0.5), QStringLiteral("DER"));
+        QCOMPARE(ElegirPunta(e, 8, -0.19, 0.5), Extremo::Der);
+        QCOMPARE(ElegirPunta(e, 9, -0.19, 0.5), Extremo::Der);
     }
 
     void posicionDelPuntero()
@@ -238,14 +238,14 @@ private slots:
 
     void salidaElegida()
     {
-        e.FaseMano = QStringLiteral("SALIENDO");
+        e.FaseMano = Fase::Saliendo;
         e.NumTiro = 0;
         e.HistFicha[1] = 8;
         // The remembered lead is the tile dropped: the memory stays.
         Arrastrar(e.Fichas[8].X, e.Fichas[8].Y, 0.5, 0.95);
         QVERIFY(e.TiroListo);
         QCOMPARE(e.FichaElegida, 8);
-        QCOMPARE(e.PuntaElegida, QStringLiteral("DER"));
+        QCOMPARE(e.PuntaElegida, Extremo::Der);
         QCOMPARE(e.HistFicha[1], 8);
         QCOMPARE(acciones.pedidos, QStringList({"Ocultar bNoSalir 1", "Ocultar bNoSalir 2",
                                                 "Ocultar bNoSalir 3", "Ocultar bNoSalir 4"}));
@@ -263,7 +263,7 @@ private slots:
     {
         e.ValorIzq = 4;
         e.HistFicha[12] = 8;
-        e.HistPunta[12] = QStringLiteral("DER");
+        e.HistPunta[12] = Extremo::Der;
         e.HistFicha[13] = 20;
         // Same tile, same end: the remembered plays stay.
         Arrastrar(e.Fichas[8].X, e.Fichas[8].Y, 0.35, 0.6);

@@ -63,9 +63,9 @@ class PruebaTableroJuego : public QObject {
         e.PuntaDerX = 0.2f;
         // The tiles at the ends, so that they can be lit.
         e.HistFicha[5] = 18;  // 2-4 on the left
-        e.HistPunta[5] = QStringLiteral("IZQ");
+        e.HistPunta[5] = Extremo::Izq;
         e.HistFicha[6] = 11;  // 2-6 on the right
-        e.HistPunta[6] = QStringLiteral("DER");
+        e.HistPunta[6] = Extremo::Der;
         for (int f : {18, 11}) {
             e.Fichas[f].Lugar = 'J';
             e.Fichas[f].Rumbo = 'E';
@@ -97,12 +97,12 @@ private slots:
         QCOMPARE(t.FichaArrastrada(), 8);
         // Carried, it is no longer also in its slot.
         QVERIFY(SitioVacio(t, sitio.x(), sitio.y()));
-        QCOMPARE(t.PuntasResaltadas(), QStringList({"IZQ", "DER"}));
+        QCOMPARE(t.PuntasResaltadas(), QList<Extremo>({Extremo::Izq, Extremo::Der}));
         // The tile is drawn where the pointer is, over the board.
         const QPoint bajo = t.PuntoEnWidget(-0.25, 0.45);
         QVERIFY(!t.Capa().isNull() && qAlpha(t.Capa().pixel(bajo)) == 255);
         Mover(t, 0.3, 0.55);
-        QCOMPARE(t.PuntasResaltadas(), QStringList({"DER", "IZQ"}));
+        QCOMPARE(t.PuntasResaltadas(), QList<Extremo>({Extremo::Der, Extremo::Izq}));
         QTest::mouseRelease(&t, Qt::LeftButton, {}, t.PuntoEnWidget(0.3, 0.55));
         QCOMPARE(e.HistFicha[7], 8);
         QVERIFY(!t.Regresando() && t.Capa().isNull());
@@ -149,7 +149,7 @@ private slots:
         QTest::mouseDClick(&t, Qt::LeftButton, {}, t.PuntoEnWidget(e.Fichas[15].X, e.Fichas[15].Y));
         QVERIFY(!h.Agotado);
         QCOMPARE(e.HistFicha[7], 15);
-        QCOMPARE(e.HistPunta[7], QStringLiteral("IZQ"));
+        QCOMPARE(e.HistPunta[7], Extremo::Izq);
     }
 
     void mesaGiradaJuegaIgual()
@@ -174,7 +174,7 @@ private slots:
         QVERIFY(enPantalla.y() > t.height() * 0.8);  // seat 2's hand at the bottom
         Arrastrar(t, e.Fichas[9].X, e.Fichas[9].Y, 0.25, 0.5);
         QCOMPARE(e.HistFicha[7], 9);
-        QCOMPARE(e.HistPunta[7], QStringLiteral("DER"));
+        QCOMPARE(e.HistPunta[7], Extremo::Der);
     }
 
     void tomarDelMonton()
@@ -184,7 +184,7 @@ private slots:
         Juego j(e, h);
         AccionesJuego acciones(j);
         Sillas(e, "LH", "LC", "LC", "LC");
-        e.FaseMano = QStringLiteral("REPARTIENDO");
+        e.FaseMano = Fase::Repartiendo;
         for (int s = 1; s <= 4; ++s) {
             e.Jugadores[s].NumFichas = 0;
             e.Jugadores[s].OrdenReparto = static_cast<short>(s);
@@ -238,7 +238,7 @@ private slots:
         e.NumMano = 1;
         e.Ganador = 1;
         e.Opciones.AoC = 'A';
-        e.FaseMano = QStringLiteral("REPARTIENDO");
+        e.FaseMano = Fase::Repartiendo;
         // Seat 1, a person here, picks first: look while the pick waits for it.
         bool visto = false;
         h.Gancho = [&] {
@@ -269,14 +269,14 @@ private slots:
         vuelta.Rumbo = 'N';
         vuelta.X = -0.58f;
         vuelta.Y = 0.6f;
-        e.FaseMano = QStringLiteral("TIRANDO");
+        e.FaseMano = Fase::Tirando;
         Tablero t(e);
         t.DibujarMesa();
         QVERIFY(!SitioVacio(t, -0.58, 0.6));
         vuelta.Lugar = 'R';
         vuelta.X = 0.2f;
         vuelta.Y = 0.25f;
-        e.FaseMano = QStringLiteral("REPARTIENDO");
+        e.FaseMano = Fase::Repartiendo;
         t.DibujarMesa();
         QVERIFY(SitioVacio(t, -0.58, 0.6));
         QVERIFY(!SitioVacio(t, 0.2, 0.25));
@@ -297,7 +297,7 @@ private slots:
         Estado e;
         VaciarMesa(e);
         Dar(e, silla, {0, 1, 2, 3, 4, 5, 6});
-        e.FaseMano = QStringLiteral("TIRANDO");
+        e.FaseMano = Fase::Tirando;
         Tablero t(e);
         t.VerDesde(silla);
         t.DibujarMano(silla, 'A');
@@ -340,7 +340,7 @@ private slots:
         // 4-6 fits both ends (both 4): released nearer the left end.
         Arrastrar(t, e.Fichas[8].X, e.Fichas[8].Y, -0.3, 0.45);
         QVERIFY(!h.Agotado);
-        QVERIFY(e.HistFicha[7] == 8 && e.HistPunta[7] == QLatin1String("IZQ") && e.Fichas[8].Lugar == 'J');
+        QVERIFY(e.HistFicha[7] == 8 && e.HistPunta[7] == Extremo::Izq && e.Fichas[8].Lugar == 'J');
         QCOMPARE(h.Enviados.filter(QRegularExpression(QStringLiteral("^Tiro 07 1 08 IZQ"))).size(), 1);
     }
 };

@@ -72,7 +72,7 @@ void PruebaSimular::manoJugadaHastaElFin()
     QVERIFY2(l.Ok, qPrintable(l.Mensaje()));
     QCOMPARE(static_cast<int>(l.Registro.Tiros.size()), jugadas);
     QCOMPARE(l.Registro.Nombres[2], QStringLiteral("Beto 'el B'"));
-    QCOMPARE(l.Registro.Tiros[0].Punta, QStringLiteral("DER"));
+    QCOMPARE(l.Registro.Tiros[0].Punta, Extremo::Der);
     QCOMPARE(l.Registro.Manos, LeerRegistro(QString::fromUtf8(kDeal)).Registro.Manos);
     QVERIFY(ComprobarJugadas(l.Registro).Ok);
 }

@@ -134,8 +134,8 @@ private slots:
         QVERIFY(c.Textos.contains("La silla 4 está desocupada.\n\nCompu 4 ocupará el lugar."));
         // One person at this computer sees her own tiles; the rest follow the table.
         QCOMPARE(vistas, QString("A") + QString(3, QChar::fromLatin1(s.E.Opciones.AoC)));
-        QCOMPARE(s.E.Jugadores[1].LoR, 'L');
-        QCOMPARE(s.E.Jugadores[3].HoC, 'C');
+        QCOMPARE(s.E.Jugadores[1].LoR, Donde::Local);
+        QCOMPARE(s.E.Jugadores[3].HoC, Quien::Computadora);
         QVERIFY(f.lstDataIn->isVisible());
         // Connected, the dialog stays open for the rest of the run.
         f.close();

@@ -15,11 +15,11 @@ private slots:
         Sesion s(carpeta.path() + "/");
         s.E.Jugadores[1] = Jugador{};
         s.E.Jugadores[1].Nombre = "Ana";
-        s.E.Jugadores[1].LoR = 'L';
+        s.E.Jugadores[1].LoR = Donde::Local;
         s.E.Jugadores[3].Nombre = "Luis";
-        s.E.Jugadores[3].LoR = 'L';
+        s.E.Jugadores[3].LoR = Donde::Local;
         s.E.Jugadores[2].Nombre = "Compu 2";
-        s.E.Jugadores[2].HoC = 'C';
+        s.E.Jugadores[2].HoC = Quien::Computadora;
         s.E.Opciones.Nivel = 'A';
         frmDomino v(s);
 

@@ -37,8 +37,8 @@ void Posicion(Estado& e, int k, char nivel, const QString& carpeta)
     e.CarpetaApp = carpeta;
     QVERIFY(PosicionTrasJugadas(Registro(), k, e).Ok);
     for (int s = 1; s <= 4; ++s) {
-        e.Jugadores[s].HoC = 'H';
-        e.Jugadores[s].LoR = 'L';
+        e.Jugadores[s].HoC = Quien::Persona;
+        e.Jugadores[s].LoR = Donde::Local;
     }
 }
 
@@ -102,7 +102,7 @@ void PruebaHerramientas::consejoDeReglas()
     c.Calcular();
     c.bConsejo_Click();
     m = a.Mensajes.at(1);
-    QCOMPARE(m.Mensaje, "Consejo: " + PipsDe(c.ConsejoFicha) + " Punta " + c.ConsejoPunta);
+    QCOMPARE(m.Mensaje, "Consejo: " + PipsDe(c.ConsejoFicha) + " Punta " + TextoExtremo(c.ConsejoPunta));
     QVERIFY(m.Duracion == 3.0 && m.Botones == 0);
 
     // The cache is shown as it is until an undo drops it.
@@ -294,7 +294,7 @@ void PruebaHerramientas::repeticionRechazaSinCortar()
     AnfitrionPrueba a;
     Juego j(e, a);
     Repeticion r(j);
-    e.FaseMano = "REPARTIENDO";
+    e.FaseMano = Fase::Repartiendo;
     const QString ruta = carpeta_ + "JGO/malo.jgo";
     r.ElegirRegistro = [&] { r.RutaJuego = ruta; };
     // 26 plays cannot be a hand: refused whole, never cut.
@@ -307,7 +307,7 @@ void PruebaHerramientas::repeticionRechazaSinCortar()
     r.bRepetir_Click(1);
     QCOMPARE(a.Mensajes.size(), size_t(1));
     QVERIFY(a.Enviados.isEmpty());
-    QCOMPARE(e.Modo, QString("ESCOGER"));
+    QCOMPARE(e.Modo, ModoJuego::Escoger);
     QCOMPARE(e.Fichas[0].Lugar, 'R');
 }
 
@@ -331,7 +331,7 @@ void PruebaHerramientas::regresarDosVecesYRepetirDeMemoria()
     QCOMPARE(a.Botones.filter("bMemoria 0 Texto").last(), "bMemoria 0 Texto " + TextoMemoria(e, 2));
 
     r.bMemoria_Click();
-    QVERIFY(a.Enviados.last().startsWith(QStringLiteral("Tiro 02 %1 %2 %3").arg(dueno2).arg(ficha2, 2, 10, QChar('0')).arg(tras2.HistPunta[2])));
+    QVERIFY(a.Enviados.last().startsWith(QStringLiteral("Tiro 02 %1 %2 %3").arg(dueno2).arg(ficha2, 2, 10, QChar('0')).arg(TextoExtremo(tras2.HistPunta[2]))));
     QVERIFY(e.NumTiro == 2 && e.ValorIzq == tras2.ValorIzq && e.ValorDer == tras2.ValorDer && e.Turno == tras2.Turno);
     for (int t = 0; t < kNumFichas; ++t) {
         QCOMPARE(e.Fichas[t].Lugar, tras2.Fichas[t].Lugar);

@@ -41,7 +41,7 @@ private slots:
         s.E.PuntosPar24 = {0, 12};
         s.E.HistJugador[3] = 2;
         s.E.HistFicha[3] = 15;
-        s.E.HistPunta[3] = QStringLiteral("DER");
+        s.E.HistPunta[3] = Extremo::Der;
         s.E.HistValorIzq[3] = 3;
         s.E.HistValorDer[3] = 4;
         // The flow lights Carla's amber light while she passes.

@@ -32,7 +32,7 @@
 namespace {
 
 // A tile of the seat's hand that can be played now, and the end to drop it on.
-int Jugable(const Estado& e, int silla, QString& lado)
+int Jugable(const Estado& e, int silla, Extremo& lado)
 {
     const Jugador& j = e.Jugadores[silla];
     for (int k = 1; k <= 7; ++k) {
@@ -40,16 +40,16 @@ int Jugable(const Estado& e, int silla, QString& lado)
         if (t < 0 || t >= kNumFichas || e.Fichas[t].Lugar != 'D' || e.Fichas[t].Dueno != silla)
             continue;
         const Ficha& f = e.Fichas[t];
-        if (e.FaseMano == QLatin1String("SALIENDO")) {
-            lado = "DER";
+        if (e.FaseMano == Fase::Saliendo) {
+            lado = Extremo::Der;
             return t;
         }
         if (f.Punto1 == e.ValorDer || f.Punto2 == e.ValorDer) {
-            lado = "DER";
+            lado = Extremo::Der;
             return t;
         }
         if (f.Punto1 == e.ValorIzq || f.Punto2 == e.ValorIzq) {
-            lado = "IZQ";
+            lado = Extremo::Izq;
             return t;
         }
     }
@@ -93,7 +93,7 @@ bool Sentarse(Sesion& s, quint16 puerto, std::initializer_list<int> sillas)
 QString Huella(const Estado& e)
 {
     QString h = QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9|").arg(e.Turno).arg(e.NumTiro).arg(e.Salidor)
-                    .arg(e.ValorIzq).arg(e.ValorDer).arg(e.Modo).arg(QChar(e.OrigenReparto))
+                    .arg(e.ValorIzq).arg(e.ValorDer).arg(TextoModo(e.Modo)).arg(QChar(e.OrigenReparto))
                     .arg(e.PuntaIzqX).arg(e.PuntaDerX);
     for (const Ficha& f : e.Fichas)
         h += QStringLiteral("%1%2 ").arg(QChar(f.Lugar)).arg(f.Dueno);
@@ -101,7 +101,7 @@ QString Huella(const Estado& e)
         for (int k = 1; k <= 7; ++k)
             h += QStringLiteral(" %1").arg(e.Jugadores[s].Mano[k]);
     for (int i = 1; i <= kMaxTiros; ++i)
-        h += QStringLiteral(" %1%2").arg(e.HistFicha[i]).arg(e.HistPunta[i]);
+        h += QStringLiteral(" %1%2").arg(e.HistFicha[i]).arg(TextoExtremo(e.HistPunta[i]));
     return h;
 }
 
@@ -196,7 +196,7 @@ void PruebaVentanaJuego::chatYRepeticionEnDosCopias()
     QCOMPARE(w2.lstChat->currentRow(), 0);
 
     for (Sesion* s : {&s1, &s2}) {  // in the pick, seat 1 with a tile taken
-        s->E.FaseMano = "REPARTIENDO";
+        s->E.FaseMano = Fase::Repartiendo;
         s->E.Jugadores[1].Mano[1] = 3;
         s->E.Jugadores[1].NumFichas = 1;
         s->E.Fichas[3].Dueno = 1;
@@ -210,7 +210,7 @@ void PruebaVentanaJuego::chatYRepeticionEnDosCopias()
     QTRY_COMPARE(s2.E.HistFicha[19], BuscarFicha(0, 6));
     QTRY_COMPARE(s1.D.Registro.filter("Memo 19").size(), 1);  // the sender's copy too
     QCOMPARE(Huella(s2.E), Huella(s1.E));
-    QVERIFY(s2.E.Salidor == 1 && s2.E.Modo == "LECTURA" && s2.E.HistFicha[20] == -1);
+    QVERIFY(s2.E.Salidor == 1 && s2.E.Modo == ModoJuego::Lectura && s2.E.HistFicha[20] == -1);
     for (int s = 1; s <= 4; ++s)
         QCOMPARE(s2.E.Jugadores[s].Mano, Registro().Manos[s]);
 }
@@ -225,9 +225,9 @@ void PruebaVentanaJuego::atrasEnDosCopias()
     for (Sesion* s : {&s1, &s2})
         QVERIFY(PosicionTrasJugadas(Registro(), 3, s->E).Ok);
     QCOMPARE(s1.E.Turno, 4);  // copy 1 holds the seat to move, copy 2 the others
-    s1.E.Jugadores[4].LoR = 'L';
+    s1.E.Jugadores[4].LoR = Donde::Local;
     for (int s = 1; s <= 3; ++s)
-        s2.E.Jugadores[s].LoR = 'L';
+        s2.E.Jugadores[s].LoR = Donde::Local;
     frmDomino w1(s1), w2(s2);
     QVERIFY(Sentarse(s1, mesa.Puerto(), {4}) && Sentarse(s2, mesa.Puerto(), {1, 2, 3}));
     auto* h2 = w2.findChild<Herramientas*>();
@@ -292,7 +292,7 @@ void PruebaVentanaJuego::unaManoContraTresComputadoras()
     QTimer cambioVista;
     cambioVista.setInterval(200);
     connect(&cambioVista, &QTimer::timeout, [&] {
-        if (vistas || !juego || cerrado || s.E.NumTiro < 6 || s.E.FaseMano != QLatin1String("TIRANDO"))
+        if (vistas || !juego || cerrado || s.E.NumTiro < 6 || s.E.FaseMano != Fase::Tirando)
             return;
         vistas = true;
         juego->MVer3D->trigger();
@@ -325,17 +325,17 @@ void PruebaVentanaJuego::unaManoContraTresComputadoras()
         } else if (juego && juego->isVisible()) {
             Estado& e = s.E;
             const bool resumen = c.Textos.filter("¡Me Fuí!").size() + c.Textos.filter("¡Cerré el Juego!").size();
-            if (resumen && e.FaseMano == QLatin1String("REPARTIENDO")) {
+            if (resumen && e.FaseMano == Fase::Repartiendo) {
                 juego->close();
             } else if (juego->bAzar[1]->isVisible() && juego->bAzar[1]->isEnabled()) {
                 juego->bAzar[1]->click();
             } else if (e.Turno == 1 && !e.ManoTerminada &&
-                       (e.FaseMano == QLatin1String("SALIENDO") || e.FaseMano == QLatin1String("TIRANDO"))) {
-                QString lado;
+                       (e.FaseMano == Fase::Saliendo || e.FaseMano == Fase::Tirando)) {
+                Extremo lado = Extremo::Ninguno;
                 const int t = Jugable(e, 1, lado);
                 if (t >= 0) {
-                    const float x = lado == "DER" ? e.PuntaDerX : e.PuntaIzqX;
-                    const float y = lado == "DER" ? e.PuntaDerY : e.PuntaIzqY;
+                    const float x = lado == Extremo::Der ? e.PuntaDerX : e.PuntaIzqX;
+                    const float y = lado == Extremo::Der ? e.PuntaDerY : e.PuntaIzqY;
                     ++arrastres;
                     QTest::mousePress(juego->p1, Qt::LeftButton, {}, juego->p1->PuntoEnWidget(e.Fichas[t].X, e.Fichas[t].Y));
                     QTest::mouseRelease(juego->p1, Qt::LeftButton, {}, juego->p1->PuntoEnWidget(x, y));
