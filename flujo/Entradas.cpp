@@ -5,31 +5,53 @@
 namespace entrada {
 
 namespace {
+// The line readers already refuse a seat or play number out of range; these
+// entry points keep an out-of-range write impossible whoever calls them.
 bool EsSilla(int silla) { return silla >= 1 && silla <= 4; }
 }  // namespace
 
 void NombreRecibido(Estado& e, int silla, const QString& nombre)
 {
+    if (!EsSilla(silla))
+        return;
     e.Jugadores[silla].Nombre = nombre;
     e.Sillas[silla].Dejada = false;
 }
 
-void TipoRecibido(Estado& e, int silla, Quien tipo) { e.Jugadores[silla].HoC = tipo; }
+void TipoRecibido(Estado& e, int silla, Quien tipo)
+{
+    if (EsSilla(silla))
+        e.Jugadores[silla].HoC = tipo;
+}
 
-void SillaConcedida(Estado& e, int silla) { e.Jugadores[silla].LoR = Donde::Local; }
+void SillaConcedida(Estado& e, int silla)
+{
+    if (EsSilla(silla))
+        e.Jugadores[silla].LoR = Donde::Local;
+}
 
 void OpcionRecibida(Estado& e, const QString& clave, const QString& codigo) { e.Opciones.Poner(clave, codigo); }
 
-void ManoRecibida(Estado& e, int silla, const QString& digitos) { e.Sillas[silla].DigitosMano = digitos; }
+void ManoRecibida(Estado& e, int silla, const QString& digitos)
+{
+    if (EsSilla(silla))
+        e.Sillas[silla].DigitosMano = digitos;
+}
 
 void TiroRecibido(Estado& e, int numero, int ficha, Extremo punta, const QString& merito)
 {
+    if (numero < 0 || numero >= kHist)
+        return;
     e.TiroRecibido[numero] = ficha;
     e.PuntaRecibida[numero] = punta;
     e.MeritoRecibido[numero] = merito;
 }
 
-void FinRecibido(Estado& e, int silla) { e.Sillas[silla].MarcaFin = QStringLiteral("FIN"); }
+void FinRecibido(Estado& e, int silla)
+{
+    if (EsSilla(silla))
+        e.Sillas[silla].MarcaFin = QStringLiteral("FIN");
+}
 
 void RepeticionRecibida(Estado& e)
 {
@@ -47,7 +69,11 @@ void MemoriaRecibida(Estado& e, int salidor, const QList<int>& fichas, const QLi
     }
 }
 
-void SillaDejada(Estado& e, int silla) { e.Sillas[silla].Dejada = true; }
+void SillaDejada(Estado& e, int silla)
+{
+    if (EsSilla(silla))
+        e.Sillas[silla].Dejada = true;
+}
 
 void AbrirSillas(Estado& e)
 {
@@ -68,13 +94,19 @@ void CopiarSillas(Estado& e, bool manos)
 
 void ComputadoraOcupa(Estado& e, int silla, const QString& nombre)
 {
+    if (!EsSilla(silla))
+        return;
     Jugador& j = e.Jugadores[silla];
     j.Nombre = nombre;
     j.HoC = Quien::Computadora;
     j.LoR = Donde::Local;
 }
 
-void SembrarSilla(Estado& e, int silla, int semilla) { e.Jugadores[silla].Semilla = semilla; }
+void SembrarSilla(Estado& e, int silla, int semilla)
+{
+    if (EsSilla(silla))
+        e.Jugadores[silla].Semilla = semilla;
+}
 
 void FijarVistas(Estado& e, int personasLocales)
 {

@@ -123,6 +123,31 @@ private slots:
         entrada::MemoriaRecibida(e, 2, fichas, puntas);
         QCOMPARE(e.HistFicha[kMaxTiros], kMaxTiros - 1);
     }
+
+    // A seat or play number out of range changes nothing, whoever passes it on.
+    void entradasFueraDeRango()
+    {
+        Estado e;
+        const Estado antes = e;
+        for (int silla : {-1, 0, 5, 99}) {
+            entrada::NombreRecibido(e, silla, QStringLiteral("X"));
+            entrada::TipoRecibido(e, silla, Quien::Computadora);
+            entrada::SillaConcedida(e, silla);
+            entrada::ManoRecibida(e, silla, QStringLiteral("01020304050607"));
+            entrada::FinRecibido(e, silla);
+            entrada::SillaDejada(e, silla);
+            entrada::ComputadoraOcupa(e, silla, QStringLiteral("Compu"));
+            entrada::SembrarSilla(e, silla, 7);
+        }
+        for (int n : {-1, kHist, 1000})
+            entrada::TiroRecibido(e, n, 3, Extremo::Der, QStringLiteral("1.00"));
+        for (int s = 0; s <= 4; ++s) {
+            QCOMPARE(e.Jugadores[s].Nombre, antes.Jugadores[s].Nombre);
+            QVERIFY(e.Jugadores[s].HoC == antes.Jugadores[s].HoC && e.Jugadores[s].LoR == antes.Jugadores[s].LoR);
+            QCOMPARE(e.Sillas[s].DigitosMano, antes.Sillas[s].DigitosMano);
+        }
+        QVERIFY(e.TiroRecibido == antes.TiroRecibido);
+    }
 };
 
 QTEST_GUILESS_MAIN(PruebaTipos)
