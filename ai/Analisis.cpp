@@ -16,10 +16,13 @@ ResultadoAnalisis Analizar(Estado& e, Avance& a, Busqueda (*buscar)(const Estado
     Busqueda b = buscar(e, a);
     b.Arbol += arbol::Cabecera(e.Turno, e.Jugadores[e.Turno].Nombre);
 
+    // The text is handed on and written where it lies: a copy of a large
+    // tree costs as much as a tenth of a whole analysis.
     ResultadoAnalisis res;
-    res.Arbol = QByteArray(b.Arbol.data(), static_cast<qsizetype>(b.Arbol.size()));
-    std::string().swap(b.Arbol);
-    res.ArbolEscrito = arbol::Guardar(e.BaseJgo(), res.Arbol, &res.ErrorArbol);
+    res.Arbol = std::move(b.Arbol);
+    res.ArbolEscrito = arbol::Guardar(
+        e.BaseJgo(), QByteArray::fromRawData(res.Arbol.data(), static_cast<qsizetype>(res.Arbol.size())),
+        &res.ErrorArbol);
 
     a.MostrarAvance(1.0, true);
     a.MostrarPicThink(false);

@@ -75,7 +75,7 @@ struct ResultadoAnalisis {
     std::int64_t Lineas = 0;  // lines over every root move (Idas + Cierres)
     bool ArbolEscrito = false;
     QString ErrorArbol;      // why it was not, already told to the host
-    QByteArray Arbol;        // the tree file as written
+    std::string Arbol;       // the tree file as written
 };
 
 // Searches with the fast engine (the one the game uses), writes JGO/Tree.Dom,

@@ -347,8 +347,9 @@ private:
                 tareas_->push_back({p_, s, a, b, pases, prof, raiz_});
                 return '?';
             }
-            const HechoTarea& h = (*hechos_)[static_cast<std::size_t>((*siguiente_)++)];
+            HechoTarea& h = (*hechos_)[static_cast<std::size_t>((*siguiente_)++)];
             arbol_->append(h.Lineas);
+            std::string().swap(h.Lineas);
             acc.Unir(h.Acc);
             return h.Letra;
         }
@@ -806,14 +807,26 @@ std::vector<JugadaRaiz> JugadasRaiz(const Estado& e)
     return jugadas;
 }
 
-// The root moves explored by this thread alone, in order.
+// Appends the summary block of a root move, explored and with its lines
+// already in `b`, and fills its record half.
+void Resumir(Busqueda& b, const JugadaRaiz& j, const MovimientoRaiz& m)
+{
+    const Acumulado& acc = m.Acc;
+    MitadAnalisis& mitad = j.Lado == 'D' ? b.Analisis[j.Ficha].D : b.Analisis[j.Ficha].I;
+    arbol::ResumirJugada(b.Arbol, mitad, j.Ficha, j.Lado, m.Letra, static_cast<std::int64_t>(acc.Idas[1]),
+                         static_cast<std::int64_t>(acc.Idas[2]), static_cast<std::int64_t>(acc.Cierres[1]),
+                         static_cast<std::int64_t>(acc.Cierres[2]), acc.Max[1], acc.Min[1], acc.Max[2], acc.Min[2]);
+}
+
+// The root moves explored by this thread alone, in order, each written
+// straight into the tree.
 void ExplorarSolo(const Estado& e, TablaPosiciones& tabla, Avance& a, const std::vector<JugadaRaiz>& jugadas,
-                  std::vector<MovimientoRaiz>& movs, std::vector<std::string>& lineas)
+                  Busqueda& b)
 {
     Rapida r(e, tabla);
     const int n = static_cast<int>(jugadas.size());
     for (int i = 0; i < n; ++i) {
-        movs[i] = r.ExplorarRaiz(jugadas[i], lineas[i]);
+        Resumir(b, jugadas[i], r.ExplorarRaiz(jugadas[i], b.Arbol));
         a.MostrarAvance(static_cast<double>(i + 1) / n, false);
     }
 }
@@ -822,7 +835,7 @@ void ExplorarSolo(const Estado& e, TablaPosiciones& tabla, Avance& a, const std:
 // Each node's result lands in its own slot, so the output never depends on
 // which worker explored what. False when no second thread could be started.
 bool ExplorarEntreDos(const Estado& e, TablaPosiciones& tabla, Avance& a, const std::vector<JugadaRaiz>& jugadas,
-                      std::vector<MovimientoRaiz>& movs, std::vector<std::string>& lineas)
+                      Busqueda& b)
 {
     const int n = static_cast<int>(jugadas.size());
     Rapida arriba(e, tabla);
@@ -870,9 +883,16 @@ bool ExplorarEntreDos(const Estado& e, TablaPosiciones& tabla, Avance& a, const 
     trabajar(true);
     ayudante.join();
 
+    // The workers' texts go straight into the tree, which takes them at
+    // once: a large tree written through copies spends much of its time
+    // taking fresh pages from the system.
+    std::size_t total = 0;
+    for (const HechoTarea& h : hechos)
+        total += h.Lineas.size();
+    b.Arbol.reserve(b.Arbol.size() + total + total / 8 + 4096 * static_cast<std::size_t>(n));
     int usadas = 0;
     for (int i = 0; i < n; ++i)
-        movs[i] = arriba.Montar(jugadas[i], prof, hechos, &usadas, lineas[i]);
+        Resumir(b, jugadas[i], arriba.Montar(jugadas[i], prof, hechos, &usadas, b.Arbol));
     informar();
     return true;
 }
@@ -905,27 +925,10 @@ Busqueda BuscarRapido(const Estado& e, Avance& a)
         tabla = propia.get();
     }
 
-    std::vector<MovimientoRaiz> movs(static_cast<std::size_t>(n));
-    std::vector<std::string> lineas(static_cast<std::size_t>(n));
-    const bool dos = enMano >= kMinimoDos && n > 0 && std::thread::hardware_concurrency() > 1;
-    if (!dos || !ExplorarEntreDos(e, *tabla, a, jugadas, movs, lineas))
-        ExplorarSolo(e, *tabla, a, jugadas, movs, lineas);
-
+    // A failed start of the second worker leaves the tree untouched.
     Busqueda b;
-    std::size_t total = 0;
-    for (const std::string& l : lineas)
-        total += l.size() + 512;
-    b.Arbol.reserve(total + 1024);
-    for (int i = 0; i < n; ++i) {
-        const JugadaRaiz& j = jugadas[i];
-        const Acumulado& acc = movs[i].Acc;
-        b.Arbol += lineas[i];
-        std::string().swap(lineas[i]);
-        MitadAnalisis& m = j.Lado == 'D' ? b.Analisis[j.Ficha].D : b.Analisis[j.Ficha].I;
-        arbol::ResumirJugada(b.Arbol, m, j.Ficha, j.Lado, movs[i].Letra, static_cast<std::int64_t>(acc.Idas[1]),
-                             static_cast<std::int64_t>(acc.Idas[2]), static_cast<std::int64_t>(acc.Cierres[1]),
-                             static_cast<std::int64_t>(acc.Cierres[2]), acc.Max[1], acc.Min[1], acc.Max[2],
-                             acc.Min[2]);
-    }
+    const bool dos = enMano >= kMinimoDos && n > 0 && std::thread::hardware_concurrency() > 1;
+    if (!dos || !ExplorarEntreDos(e, *tabla, a, jugadas, b))
+        ExplorarSolo(e, *tabla, a, jugadas, b);
     return b;
 }

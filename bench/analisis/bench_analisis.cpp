@@ -39,7 +39,8 @@ namespace {
 
 QTextStream out(stdout);
 
-std::uint64_t Fnv(const QByteArray& b)
+template <typename Bytes>
+std::uint64_t Fnv(const Bytes& b)
 {
     std::uint64_t h = 1469598103934665603ULL;
     for (char c : b) {

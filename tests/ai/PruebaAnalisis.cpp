@@ -84,7 +84,7 @@ private slots:
         QCOMPARE(r.Texto, QStringLiteral("Perdedor Seguro\n\n     3-4 D  0.0% de 1\n     Pérdida Min: 8 Máx: 8\n\n"
                                          "     3-5 D  0.0% de 1\n     Pérdida Min: 7 Máx: 7\n\n"));
         QCOMPARE(r.Pronosticos, QStringLiteral("4:15D 4:12D "));
-        QVERIFY(r.Arbol.startsWith("J=1 3-4 D ó I r=P\r\n\r\n"));
+        QVERIFY(r.Arbol.starts_with("J=1 3-4 D ó I r=P\r\n\r\n"));
     }
 
     void cierreEmpatadoGanaLaSalida_data()
@@ -135,7 +135,7 @@ private slots:
             "Pronóstico Ganador\r\n"
             "Resumen 5-6 I\r\n"
             "\r\n");
-        QCOMPARE(QString::fromUtf8(r.Arbol), esperado + Cabecera(1));
+        QCOMPARE(QString::fromStdString(r.Arbol), esperado + Cabecera(1));
         QCOMPARE(r.Ficha, F("5-6"));
         QCOMPARE(r.Punta, Extremo::Izq);
         QCOMPARE(r.Pronosticos, QStringLiteral("1:07D 1:07I "));
@@ -143,7 +143,7 @@ private slots:
         // The file on disk is the same, and no temporary file stays behind.
         QFile f(arbol::Ruta(e.CarpetaApp));
         QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.readAll(), r.Arbol);
+        QCOMPARE(f.readAll(), QByteArray::fromStdString(r.Arbol));
         QCOMPARE(QDir(carpeta.path() + "/JGO").entryList(QDir::Files), QStringList{"Tree.Dom"});
     }
 
