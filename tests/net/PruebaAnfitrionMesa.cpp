@@ -88,17 +88,6 @@ private slots:
         Contar(prueba);
         QCOMPARE(prueba.Enviados, mesa.lineas);
     }
-
-    void sinEnlaceNoSeEnviaNada()
-    {
-        struct SinEnlace : AnfitrionMesa {
-            double Reloj() override { return 0; }
-            void Ceder() override {}
-            void Pausa(double) override {}
-            void Programar(std::function<void()>) override {}
-        } a;
-        Contar(a);  // no link wired: must simply do nothing
-    }
 };
 
 QTEST_MAIN(PruebaAnfitrionMesa)
