@@ -7,8 +7,10 @@
 
 #include <QString>
 #include <functional>
+#include <span>
 
 #include "ai/Avance.h"
+#include "rules/Tipos.h"
 
 // Seat lights.
 enum Luz { LuzVerde = 10, LuzRoja = 12, LuzAmbar = 14 };
@@ -59,8 +61,30 @@ public:
     // make, an undo nobody could have asked for): kept for whoever debugs.
     virtual void Anotar(const QString& texto) { (void)texto; }
 
-    // The table: one line (or several joined by CR LF) to send.
-    virtual void EnviarMensaje(const QString& mensaje) { (void)mensaje; }
+    // The table: what this copy did that the other copies must hear, only
+    // ever for its own seats. A host seated at a table turns each into the
+    // line the table reads; the flow never writes lines, so what it reports
+    // cannot drift from the grammar at the other end.
+    // Seven tiles taken in the pick (or laid again for a replay).
+    virtual void FichasTomadas(int silla, std::span<const int, 7> mano) { (void)silla; (void)mano; }
+    // Play number `numero` laid by `silla`, with the merit this copy gave it.
+    virtual void JugadaHecha(int numero, int silla, int ficha, Extremo punta, const QString& merito)
+    {
+        (void)numero; (void)silla; (void)ficha; (void)punta; (void)merito;
+    }
+    // The hand is over for this seat ("FIN").
+    virtual void FinDeMano(int silla) { (void)silla; }
+    // `silla` declines to lead; the lead is now `turno`'s (its partner).
+    virtual void NoSale(int turno, int silla) { (void)turno; (void)silla; }
+    // The last play is taken back; `turno` is the seat whose turn it was.
+    virtual void TurnoRegresado(int turno) { (void)turno; }
+    // A recorded hand is replayed: first announced, then its plays in order
+    // (the tiles with the ends they went to, led by `salidor`).
+    virtual void ManoRepetida() {}
+    virtual void JugadasRepetidas(int salidor, std::span<const int> fichas, std::span<const Extremo> puntas)
+    {
+        (void)salidor; (void)fichas; (void)puntas;
+    }
 
     // Window: the caption under the title (the full text: TituloMesa + status).
     virtual void Titulo(const QString& texto) { (void)texto; }

@@ -3,7 +3,6 @@
 // then schedule the next hand from the event loop.
 
 #include "flujo/Resultados.h"
-#include "protocolo/Protocolo.h"
 #include "records/Resumen.h"
 #include "flujo/Juego.h"
 
@@ -26,7 +25,7 @@ void Juego::TerminarMano()
         E.Sillas[s].DigitosMano = QString(14, '9');
         if (EsLocal(s)) {
             E.Sillas[s].MarcaFin = QStringLiteral("FIN");
-            A.EnviarMensaje(protocolo::LineaFin(s));
+            A.FinDeMano(s);
         }
     }
     // 2.

@@ -2,7 +2,6 @@
 // seven tiles in the pick order, by hand, by its seeded draw, or as received.
 
 #include "flujo/Juego.h"
-#include "protocolo/Protocolo.h"
 #include "rules/Linea.h"
 
 namespace {
@@ -173,7 +172,7 @@ void Juego::Repartir()
             }
             A.DibujarMano(s, j.Vista);
             A.DibujarMesa();
-            A.EnviarMensaje(protocolo::LineaFichas(s, std::span<const int, 7>(j.Mano.data() + 1, 7)));
+            A.FichasTomadas(s, std::span<const int, 7>(j.Mano.data() + 1, 7));
             A.Semaforo(s, LuzRoja);
         }
     }

@@ -1,7 +1,6 @@
 // The lead: who leads the hand, the partners' "¿Sales o salgo?", and the
 // wait for the first tile.
 
-#include "protocolo/Protocolo.h"
 #include "ai/Elegir.h"
 #include "records/Marcador.h"
 #include "rules/Jugadas.h"
@@ -189,5 +188,5 @@ void Juego::NoSalir(int silla)
         || E.PasesSalida >= 2)
         return;
     PasarSalida();
-    A.EnviarMensaje(protocolo::LineaNoSalir(E.Turno, silla));
+    A.NoSale(E.Turno, silla);
 }

@@ -2,7 +2,6 @@
 // the hand-over that keeps a chain of computer plays going in one call.
 
 #include "flujo/Juego.h"
-#include "protocolo/Protocolo.h"
 #include "rules/Linea.h"
 #include "rules/Jugadas.h"
 #include "rules/Formato.h"
@@ -110,7 +109,7 @@ void Juego::Encadenar(int ficha, Extremo lado)
         // laid on arrival, as the lead, or later by the turn cycle.
         if (EsLocal(E.Turno)) {
             E.MeritoTurno[n] = Merito(f, E.HistPunta[n], igualesAntes);
-            A.EnviarMensaje(protocolo::LineaTiro(n, E.Turno, f, TextoExtremo(E.HistPunta[n]), E.MeritoTurno[n]));
+            A.JugadaHecha(n, E.Turno, f, E.HistPunta[n], E.MeritoTurno[n]);
         } else {
             E.MeritoTurno[n] = E.MeritoRecibido[n];
         }

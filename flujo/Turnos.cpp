@@ -3,7 +3,6 @@
 
 #include <cmath>
 
-#include "protocolo/Protocolo.h"
 #include "ai/Elegir.h"
 #include "records/Marcador.h"
 #include "rules/Jugadas.h"
@@ -74,7 +73,7 @@ void Juego::SillaRecuperada(int silla)
     // The hand is over here and the table waits for this seat's "FIN".
     if (E.ManoTerminada && E.Sillas[silla].MarcaFin != QLatin1String("FIN")) {
         E.Sillas[silla].MarcaFin = QStringLiteral("FIN");
-        A.EnviarMensaje(protocolo::LineaFin(silla));
+        A.FinDeMano(silla);
         return;
     }
     // Its turn in play, with nothing being laid: the computer plays now. The

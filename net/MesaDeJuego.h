@@ -6,7 +6,7 @@
 //   // Conectado -> lobby (SalonMesa + OyenteMesa), then the game window:
 //   mesa.D.Juego = &juegoEnMesa;                          // JuegoEnMesa(juego)
 //   mesa.D.Oyente = &ventana;                             // chat, names, "Inici"
-//   // the window's Anfitrion::EnviarMensaje calls mesa.Enlace.EnviarMensaje.
+//   anfitrionMesa.PonerEnlace(&mesa.Enlace);               // what the flow tells goes out
 //
 // The receive log is mesa.D.Registro (AlRegistrar shows each new entry).
 

@@ -7,7 +7,7 @@
 #include "net/Despachador.h"
 #include "protocolo/Protocolo.h"
 
-SalonMesa::SalonMesa(Estado& estado, Anfitrion& anfitrion) : E(estado), A(anfitrion) {}
+SalonMesa::SalonMesa(Estado& estado, AnfitrionMesa& anfitrion) : E(estado), A(anfitrion) {}
 
 void SalonMesa::Activar()
 {
@@ -41,7 +41,7 @@ bool SalonMesa::TomarSilla(int silla, const QString& texto)
     }
     if (Preguntar(nombre + QStringLiteral(" ocupará la Silla ") + QString::number(silla), 64, 2) != 1)
         return false;
-    A.EnviarMensaje(protocolo::Juntar({protocolo::LineaSilla(silla), protocolo::LineaNombre(silla, nombre)}));
+    A.Enviar(protocolo::Juntar({protocolo::LineaSilla(silla), protocolo::LineaNombre(silla, nombre)}));
     CopiarEstadoSillas(true);
     return true;
 }
@@ -74,7 +74,7 @@ bool SalonMesa::Iniciar()
 void SalonMesa::PedirParaComputadora(int silla, const QString& nombre)
 {
     entrada::SembrarSilla(E, silla, int(std::lround(QTime::currentTime().msecsSinceStartOfDay() / 1000.0)));
-    A.EnviarMensaje(protocolo::Juntar(
+    A.Enviar(protocolo::Juntar(
         {protocolo::LineaSilla(silla), protocolo::LineaNombre(silla, nombre),
          protocolo::LineaHoC(silla, LetraQuien(Quien::Computadora))}));
 }

@@ -9,17 +9,17 @@
 #include <array>
 #include <functional>
 
-#include "flujo/Anfitrion.h"
+#include "net/AnfitrionMesa.h"
 #include "rules/Estado.h"
 
 class Despachador;
 
 class SalonMesa {
 public:
-    SalonMesa(Estado& estado, Anfitrion& anfitrion);
+    SalonMesa(Estado& estado, AnfitrionMesa& anfitrion);
 
     Estado& E;
-    Anfitrion& A;
+    AnfitrionMesa& A;
 
     // First activation of the lobby: every seat a person played elsewhere.
     // Later activations change nothing.

@@ -78,6 +78,16 @@ done
       print "Capas: ninguna inclusión cruza hacia arriba."
     }'
 
+# The flow reports what happened through its host's events; the lines for
+# the table are composed above it (net/AnfitrionMesa), never in flujo/.
+composicion=$(grep -rnE 'protocolo::(Linea[A-Za-z]*|Juntar)[[:space:]]*\(|using[[:space:]]+(namespace[[:space:]]+)?protocolo\b' \
+  --include='*.h' --include='*.cpp' flujo || true)
+if [ -n "$composicion" ]; then
+  printf '%s\n' "$composicion"
+  printf 'El flujo no compone las líneas de la mesa: las cuenta a su anfitrión.\n'
+  exit 1
+fi
+
 # The hand flow is the one writer of the game state: nothing above it (net,
 # view, shell, app) assigns a field of Estado, changes one through a call or
 # ++/--, or holds a non-const reference to a seat, a seat record or the

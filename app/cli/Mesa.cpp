@@ -22,6 +22,7 @@
 
 #include "app/cli/Comandos.h"
 #include "flujo/Entradas.h"
+#include "net/AnfitrionMesa.h"
 #include "net/ConectorMesa.h"
 #include "net/Despachador.h"
 #include "net/Direccion.h"
@@ -33,7 +34,7 @@ namespace {
 
 constexpr int kSalidaMesa = 3;
 
-class AnfitrionRobot : public Anfitrion {
+class AnfitrionRobot : public AnfitrionMesa {
 public:
     explicit AnfitrionRobot(Estado& e) : E(e)
     {
@@ -43,7 +44,6 @@ public:
 
     Estado& E;
     Juego* J = nullptr;
-    EnlaceMesa* Enlace = nullptr;
     Despachador* Mesa = nullptr;
     bool cerrando = false;
     QString Marcador;
@@ -60,12 +60,6 @@ public:
         cola.push_back(std::move(tarea));
         if (!programados.isActive())
             programados.start(0);
-    }
-
-    void EnviarMensaje(const QString& mensaje) override
-    {
-        if (Enlace)
-            Enlace->EnviarMensaje(mensaje);
     }
 
     void Anotar(const QString& texto) override
@@ -318,7 +312,7 @@ int ComandoMesa(const QStringList& args)
     OyenteCli oyente;
     despachador.Oyente = &oyente;
     EnlaceMesa enlace(despachador, host);
-    host.Enlace = &enlace;
+    host.PonerEnlace(&enlace);
     host.Mesa = &despachador;
     enlace.LimiteEco = int(a.silencio * 1000);
     enlace.LimiteSilencio = int(a.silencio * 1000);

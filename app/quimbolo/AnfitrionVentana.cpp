@@ -10,7 +10,6 @@
 #include <QTimer>
 
 #include "app/quimbolo/frmDomino.h"
-#include "net/EnlaceMesa.h"
 #include "shell/MensaBox.h"
 #include "shell/Pausa.h"
 
@@ -45,12 +44,6 @@ void AnfitrionVentana::Programar(std::function<void()> tarea)
         if (!::Cerrando())
             t();
     });
-}
-
-void AnfitrionVentana::EnviarMensaje(const QString& mensaje)
-{
-    if (enlace_)
-        enlace_->EnviarMensaje(mensaje);
 }
 
 void AnfitrionVentana::Titulo(const QString& texto)

@@ -9,21 +9,17 @@
 #include <QPointer>
 #include <functional>
 
-#include "flujo/Anfitrion.h"
+#include "net/AnfitrionMesa.h"
 #include "shell/Sonido.h"
 
 class frmDomino;
-class EnlaceMesa;
-
-class AnfitrionVentana : public Anfitrion {
+class AnfitrionVentana : public AnfitrionMesa {
 public:
     double Reloj() override;
     void Ceder() override;
     void Pausa(double segundos) override;
     bool Cerrando() const override;
     void Programar(std::function<void()> tarea) override;
-
-    void EnviarMensaje(const QString& mensaje) override;
 
     void Titulo(const QString& texto) override;
     void Semaforo(int silla, int luz) override;
@@ -57,14 +53,12 @@ public:
 
     // Wiring done by the session.
     void PonerVentana(frmDomino* ventana);
-    void PonerEnlace(EnlaceMesa* enlace) { enlace_ = enlace; }
     void PonerCarpeta(const QString& carpeta) { carpeta_ = carpeta; }
     // Tests replace the sound player with one that records.
     void PonerReproductor(std::unique_ptr<Reproductor> r) { reproductor_ = std::move(r); }
 
 private:
     QPointer<frmDomino> ventana_;
-    EnlaceMesa* enlace_ = nullptr;
     QString carpeta_;
     std::unique_ptr<Reproductor> reproductor_ = std::make_unique<Reproductor>();
     int ocupado_ = 0;

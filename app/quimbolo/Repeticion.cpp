@@ -5,7 +5,6 @@
 #include "app/quimbolo/Consejo.h"
 #include "flujo/Entradas.h"
 #include "flujo/Posicion.h"
-#include "protocolo/Protocolo.h"
 
 Repeticion::Repeticion(Juego& juego, Consejo* consejo)
     : J(juego), E(juego.E), A(juego.A), consejo_(consejo)
@@ -20,21 +19,6 @@ void Repeticion::Avisar(const QString& texto)
 void Repeticion::AplicarRegistro(Estado& e, const RegistroMano& r)
 {
     entrada::PonerRegistro(e, r);
-}
-
-QStringList Repeticion::LineasRepeticion(const Estado& e, int jugadas)
-{
-    QStringList lineas;
-    for (int s : {2, 4, 1, 3})
-        lineas << protocolo::LineaFichas(s, std::span<const int, 7>(e.Jugadores[s].Mano.data() + 1, 7));
-    lineas << protocolo::LineaRepet();
-    const auto n = static_cast<size_t>(jugadas);
-    QList<QString> puntas;
-    for (int i = 1; i <= jugadas; ++i)
-        puntas << TextoExtremo(e.HistPunta[i]);
-    lineas << protocolo::LineaMemo(e.Salidor, std::span<const int>(e.HistFicha.data() + 1, n),
-                                   std::span<const QString>(puntas.constData(), n));
-    return lineas;
 }
 
 void Repeticion::bRepetir_Click(int silla)
@@ -70,13 +54,14 @@ void Repeticion::bRepetir_Click(int silla)
     for (int s = 1; s <= 4; ++s)
         A.DibujarMano(s, E.Jugadores[s].Vista);
     A.DibujarMesa();
-    // 5 and 6.
-    const QStringList lineas = LineasRepeticion(E, static_cast<int>(lectura.Registro.Tiros.size()));
-    for (int i = 0; i < 4; ++i)
-        A.EnviarMensaje(lineas[i]);
+    // 5 and 6. The other copies get every hand before the replay is announced.
+    for (int s : {2, 4, 1, 3})
+        A.FichasTomadas(s, std::span<const int, 7>(E.Jugadores[s].Mano.data() + 1, 7));
     entrada::RepeticionAnunciada(E);
-    for (int i = 4; i < lineas.size(); ++i)
-        A.EnviarMensaje(lineas[i]);
+    A.ManoRepetida();
+    const auto n = lectura.Registro.Tiros.size();
+    A.JugadasRepetidas(E.Salidor, std::span<const int>(E.HistFicha.data() + 1, n),
+                       std::span<const Extremo>(E.HistPunta.data() + 1, n));
 }
 
 void Repeticion::bAtras_Click()
@@ -85,7 +70,7 @@ void Repeticion::bAtras_Click()
     // back the same play.
     if (!J.PuedeRegresar())
         return;
-    A.EnviarMensaje(protocolo::LineaAtras(E.Turno));
+    A.TurnoRegresado(E.Turno);
     if (consejo_)
         consejo_->Invalidar();
     J.RegresarTurno();

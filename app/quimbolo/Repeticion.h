@@ -34,9 +34,6 @@ public:
     // seat's hand, the plays as the history (the rest emptied), the leader
     // from the first play. The record must have been read and checked.
     static void AplicarRegistro(Estado& e, const RegistroMano& r);
-    // The lines a replay sends, in order: the hands of seats 2, 4, 1 and 3,
-    // "Repet", and the memory line.
-    static QStringList LineasRepeticion(const Estado& e, int jugadas);
 
 private:
     void Avisar(const QString& texto);

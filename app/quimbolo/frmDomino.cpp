@@ -504,7 +504,7 @@ void frmDomino::MostrarAvance(double fraccion, bool final)
 
 void frmDomino::EnviarChat()
 {
-    S.A.EnviarMensaje(protocolo::LineaChat(S.E.NombreLocal, txtChat->text()));
+    S.A.Enviar(protocolo::LineaChat(S.E.NombreLocal, txtChat->text()));
     txtChat->clear();
 }
 

@@ -14,7 +14,7 @@
 
 namespace {
 
-struct AnfitrionPrueba : Anfitrion {
+struct AnfitrionPrueba : AnfitrionMesa {
     std::vector<Mensaje> cajas;
     std::deque<int> respuestas;  // answers to give; the default when empty
     QStringList enviados;
@@ -22,7 +22,7 @@ struct AnfitrionPrueba : Anfitrion {
     void Ceder() override {}
     void Pausa(double) override {}
     void Programar(std::function<void()> f) override { f(); }
-    void EnviarMensaje(const QString& m) override { enviados << m; }
+    void Enviar(const QString& m) override { enviados << m; }
     int MensaBox(const Mensaje& m) override
     {
         cajas.push_back(m);

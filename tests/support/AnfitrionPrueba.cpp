@@ -1,5 +1,7 @@
 #include "tests/support/AnfitrionPrueba.h"
 
+#include "protocolo/Protocolo.h"
+
 namespace {
 
 const char* Nombre(Control c)
@@ -101,4 +103,42 @@ void AnfitrionPrueba::CorrerPendientes()
         cola_.pop_front();
         tarea();
     }
+}
+
+void AnfitrionPrueba::FichasTomadas(int silla, std::span<const int, 7> mano)
+{
+    Enviados << protocolo::LineaFichas(silla, mano);
+}
+
+void AnfitrionPrueba::JugadaHecha(int numero, int silla, int ficha, Extremo punta, const QString& merito)
+{
+    Enviados << protocolo::LineaTiro(numero, silla, ficha, TextoExtremo(punta), merito);
+}
+
+void AnfitrionPrueba::FinDeMano(int silla)
+{
+    Enviados << protocolo::LineaFin(silla);
+}
+
+void AnfitrionPrueba::NoSale(int turno, int silla)
+{
+    Enviados << protocolo::LineaNoSalir(turno, silla);
+}
+
+void AnfitrionPrueba::TurnoRegresado(int turno)
+{
+    Enviados << protocolo::LineaAtras(turno);
+}
+
+void AnfitrionPrueba::ManoRepetida()
+{
+    Enviados << protocolo::LineaRepet();
+}
+
+void AnfitrionPrueba::JugadasRepetidas(int salidor, std::span<const int> fichas, std::span<const Extremo> puntas)
+{
+    QList<QString> textos;
+    for (Extremo x : puntas)
+        textos << TextoExtremo(x);
+    Enviados << protocolo::LineaMemo(salidor, fichas, std::span<const QString>(textos.constData(), static_cast<size_t>(textos.size())));
 }

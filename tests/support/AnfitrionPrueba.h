@@ -2,7 +2,8 @@
 // The one test host, for the hand flow and for the computer player alone:
 // pauses take no time (they move a fake clock), every wait serves the
 // scheduled tasks and a scripted hook, and everything the flow or the chooser
-// shows, plays, asks or sends is recorded. Questions take scripted answers,
+// shows, plays, asks or sends is recorded (what it
+// tells the table as the lines a table would get). Questions take scripted answers,
 // or their defaults when none is left (Yes/No: Respuesta). A flow that waits
 // forever is cut off after a fixed number of waits (Agotado then tells so).
 
@@ -46,7 +47,14 @@ public:
     bool Cerrando() const override { return Cerrar; }
     void Programar(std::function<void()> tarea) override { cola_.push_back(std::move(tarea)); }
 
-    void EnviarMensaje(const QString& m) override { Enviados << m; }
+    // The table's lines, as a host at a table would send them.
+    void FichasTomadas(int silla, std::span<const int, 7> mano) override;
+    void JugadaHecha(int numero, int silla, int ficha, Extremo punta, const QString& merito) override;
+    void FinDeMano(int silla) override;
+    void NoSale(int turno, int silla) override;
+    void TurnoRegresado(int turno) override;
+    void ManoRepetida() override;
+    void JugadasRepetidas(int salidor, std::span<const int> fichas, std::span<const Extremo> puntas) override;
     void Anotar(const QString& t) override { Anotaciones << t; }
     void Titulo(const QString& t) override { Titulos << t; }
     void Semaforo(int silla, int luz) override { Luces.emplace_back(silla, luz); }

@@ -23,6 +23,7 @@
 #include "app/quimbolo/Repeticion.h"
 #include "records/Marcador.h"
 #include "flujo/Posicion.h"
+#include "protocolo/Protocolo.h"
 #include "tests/support/AnfitrionPrueba.h"
 #include "tests/support/Restricciones.h"
 #include "tests/app/quimbolo/RegistroPrueba.h"
@@ -77,6 +78,7 @@ private slots:
     void frmPassW();
     void dialogoDeArchivoSinColumnasCortadas();
     void repeticionRechazaSinCortar();
+    void repeticionAnunciaManosYJugadas();
     void regresarDosVecesYRepetirDeMemoria();
 
 private:
@@ -309,6 +311,51 @@ void PruebaHerramientas::repeticionRechazaSinCortar()
     QVERIFY(a.Enviados.isEmpty());
     QCOMPARE(e.Modo, ModoJuego::Escoger);
     QCOMPARE(e.Fichas[0].Lugar, 'R');
+}
+
+// An accepted replay tells the other copies every hand first (seats 2, 4, 1
+// and 3), then announces itself, then gives the recorded plays with their ends.
+void PruebaHerramientas::repeticionAnunciaManosYJugadas()
+{
+    Estado e;
+    AnfitrionPrueba a;
+    Juego j(e, a);
+    Repeticion r(j);
+    e.FaseMano = Fase::Repartiendo;
+    const QString ruta = carpeta_ + "JGO/bueno.jgo";
+    r.ElegirRegistro = [&] { r.RutaJuego = ruta; };
+    Escribir(ruta, kRegistro);
+    r.bRepetir_Click(1);
+
+    // Pips smaller first, as the record writes them.
+    const auto pips = [](int t) {
+        const int p1 = kTablaFichas[t].Punto1, p2 = kTablaFichas[t].Punto2;
+        return QStringLiteral("%1-%2").arg(std::min(p1, p2)).arg(std::max(p1, p2));
+    };
+    const QStringList manos = QString::fromUtf8(kRegistro).split("\r\n");
+    QCOMPARE(a.Enviados.size(), 6);
+    const int orden[] = {2, 4, 1, 3};
+    for (int i = 0; i < 4; ++i) {
+        const protocolo::Lectura l = protocolo::Leer(a.Enviados[i]);
+        QVERIFY2(l.mensaje && std::holds_alternative<protocolo::Fichas>(*l.mensaje), qPrintable(a.Enviados[i]));
+        const auto& f = std::get<protocolo::Fichas>(*l.mensaje);
+        QCOMPARE(f.silla, orden[i]);
+        QStringList enviada, registrada = manos[2 * f.silla - 1].split(", ");
+        for (int k = 0; k < 7; ++k)
+            enviada << pips(f.digitos.mid(2 * k, 2).toInt());
+        enviada.sort();
+        registrada.sort();
+        QCOMPARE(enviada, registrada);
+    }
+    QCOMPARE(a.Enviados[4], QStringLiteral("Repet"));
+    const protocolo::Lectura l = protocolo::Leer(a.Enviados[5]);
+    QVERIFY2(l.mensaje && std::holds_alternative<protocolo::Memo>(*l.mensaje), qPrintable(a.Enviados[5]));
+    const auto& memo = std::get<protocolo::Memo>(*l.mensaje);
+    QCOMPARE(memo.salidor, 1);
+    QCOMPARE(memo.fichas.size(), 19);
+    QCOMPARE(pips(memo.fichas.first()) + ", " + memo.puntas.first(), QStringLiteral("1-3, DER"));
+    QCOMPARE(pips(memo.fichas.last()) + ", " + memo.puntas.last(), QStringLiteral("0-6, DER"));
+    QCOMPARE(memo.puntas.mid(1, 3), QStringList({"IZQ", "DER", "IZQ"}));
 }
 
 void PruebaHerramientas::regresarDosVecesYRepetirDeMemoria()

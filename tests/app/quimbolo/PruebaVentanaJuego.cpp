@@ -82,7 +82,7 @@ bool Sentarse(Sesion& s, quint16 puerto, std::initializer_list<int> sillas)
     if (!s.Enlace.Socket().waitForConnected(5000))
         return false;
     for (int silla : sillas)
-        s.A.EnviarMensaje(QStringLiteral("Silla%1").arg(silla));
+        s.A.Enviar(QStringLiteral("Silla%1").arg(silla));
     for (int silla : sillas)
         if (!QTest::qWaitFor([&] { return !s.D.Registro.filter(QStringLiteral("Local %1").arg(silla)).isEmpty(); }))
             return false;
