@@ -170,6 +170,9 @@ private slots:
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), QByteArray("nuevo\r\n"));
         f.close();
+        // The old tree is gone, not left behind under another name.
+        const auto enJgo = [&] { return QDir(jgo).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden); };
+        QCOMPARE(enJgo(), QStringList{"Tree.Dom"});
 
         QFile fuera(base.path() + "/fuera.txt");
         QVERIFY(fuera.open(QIODevice::WriteOnly));
@@ -182,6 +185,7 @@ private slots:
         QVERIFY(fuera.open(QIODevice::ReadOnly));
         QCOMPARE(fuera.readAll(), QByteArray("ajeno"));
         fuera.close();
+        QCOMPARE(enJgo(), QStringList{"Tree.Dom"});
 
         // A folder in the way: the rename fails after the text was written.
         QVERIFY(QFile::remove(jgo + "/Tree.Dom"));
@@ -190,8 +194,7 @@ private slots:
         QVERIFY(!arbol::Guardar(base.path(), "perdido\r\n", &error));
         QVERIFY2(error.startsWith(QStringLiteral("No se puede escribir «")) && error.contains("Tree.Dom"),
                  qPrintable(error));
-        QCOMPARE(QDir(jgo).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-                 QStringList{"Tree.Dom"});
+        QCOMPARE(enJgo(), QStringList{"Tree.Dom"});
         QVERIFY(QFileInfo(jgo + "/Tree.Dom/dentro").isDir());
     }
 
