@@ -1,5 +1,7 @@
 #include "view/Lienzo.h"
 
+#include <QRegion>
+
 #include <cmath>
 
 #include "view/Colores.h"
@@ -135,8 +137,13 @@ void Lienzo::DibujarPunto(double x, double y, double r)
 
 void Lienzo::BorrarZona(double x1, double y1, double x2, double y2)
 {
+    BorrarPixeles(RectPixeles(G, {x1, y1, x2, y2}));
+}
+
+void Lienzo::BorrarPixeles(const QRect& zona)
+{
     Sesion s(*this);
-    const QRect r = RectPixeles(G, {x1, y1, x2, y2}).intersected(imagen_.rect());
+    const QRect r = zona.intersected(imagen_.rect());
     if (r.isEmpty())
         return;
     pintor_.setCompositionMode(QPainter::CompositionMode_Source);
@@ -323,18 +330,32 @@ void Lienzo::DibujarFichaEn(int ficha, double x, double y, char modo)
     }
 }
 
-void Lienzo::DibujarMano(int silla, char modo)
+QRegion Lienzo::DibujarMano(int silla, char modo)
 {
     if (silla < 1 || silla > 4)
-        return;
+        return {};
     Sesion s(*this);
     std::vector<int> fichas;
     const int vistos = SlotsVistos(E, silla);
     for (int k = 1; k <= vistos; ++k)
         if (UbicarEnMano(E, silla, k) && !EstaApartada(E.Jugadores[silla].Mano[k]))
             fichas.push_back(E.Jugadores[silla].Mano[k]);
-    for (const Zona& z : ZonasMano(silla))
-        BorrarZona(z);
+    // A tile's edge line and its thickness drop down the screen and can reach
+    // a pixel or two past its hand's area; on a turned table, toward the line
+    // of play. Those rows are erased too.
+    const int caida = static_cast<int>(std::ceil(Grueso())) + 2;
+    QRegion zonas, bajo;
+    for (const Zona& z : ZonasMano(silla)) {
+        const QRect r = RectPixeles(G, z);
+        zonas += r;
+        bajo += r.translated(0, caida);
+    }
+    bajo -= zonas;
+    for (const QRect& r : zonas)
+        BorrarPixeles(r);
+    for (const QRect& r : bajo)
+        BorrarPixeles(r);
+    zonas += bajo;
     for (int t : fichas) {
         const Ficha& f = E.Fichas[t];
         DibujarFicha(f.X, f.Y, Orientacion(f.Rumbo), modo, ColorSilla[silla]);
@@ -349,6 +370,7 @@ void Lienzo::DibujarMano(int silla, char modo)
         else
             DibujarCara(f.X, f.Y, o, f.Punto2, f.Punto1, f.Color2, f.Color1);
     }
+    return zonas;
 }
 
 void Lienzo::DibujarMesa(char modo)

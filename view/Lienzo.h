@@ -9,6 +9,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QRegion>
 #include <array>
 #include <utility>
 
@@ -37,6 +38,8 @@ public:
     void DibujarPunto(double x, double y, double r);
     void BorrarZona(double x1, double y1, double x2, double y2);
     void BorrarZona(const Zona& z) { BorrarZona(z.x1, z.y1, z.x2, z.y2); }
+    // The background put back over these pixels of the image.
+    void BorrarPixeles(const QRect& zona);
 
     // Tile pieces: 'V' upright, 'H' lying; mode 'A' face up, anything else face down.
     void DibujarFicha(double x, double y, char orientacion, char modo, unsigned color);
@@ -47,7 +50,9 @@ public:
     void DibujarFichaSola(int ficha, char modo);
     // The tile as it lies now (its letter, colours and faces) but centred at (x, y).
     void DibujarFichaEn(int ficha, double x, double y, char modo);
-    void DibujarMano(int silla, char modo);
+    // The seat's hand area erased and its tiles drawn; returns the pixels
+    // erased, where a tile on the table may have reached.
+    QRegion DibujarMano(int silla, char modo);
     void DibujarMesa(char modo);
     // The same with each tile's own mode (for a pool being turned face down).
     void DibujarMesa(const std::array<char, kNumFichas>& modos);

@@ -138,8 +138,29 @@ void Tablero::DibujarMano(int silla, char modo)
                 E.Fichas[t].Color1 = E.Fichas[t].Color2 = lienzo_.ColorSilla[silla];
         }
     }
-    lienzo_.DibujarMano(silla, modo);
+    PintarMano(silla);
     update();
+}
+
+Zona Tablero::Caja(const EnMesa& m)
+{
+    const bool vertical = Orientacion(m.rumbo) == 'V';
+    const double mx = (vertical ? AnchoMedio : LargoMedio) + Grosor + 0.004;
+    const double my = (vertical ? LargoMedio : AnchoMedio) + Grosor + 0.004;
+    return {m.x - mx, m.y + my, m.x + mx, m.y - my};
+}
+
+void Tablero::PintarMano(int silla)
+{
+    const QRegion borrado = lienzo_.DibujarMano(silla, modoMano_[silla]);
+    // A tile of the line laid close to the hand reaches into what was erased:
+    // then the table is drawn again.
+    for (const EnMesa& m : mesa_) {
+        if (m.dibujada && borrado.intersects(RectPixeles(lienzo_.G, Caja(m)))) {
+            PintarMesa();
+            return;
+        }
+    }
 }
 
 void Tablero::PintarMesa()
@@ -147,14 +168,9 @@ void Tablero::PintarMesa()
     // The play area, and every tile drawn on the table before wherever it lay:
     // a tile laid at a turn of the line sticks out of the play area.
     std::vector<Zona> zonas{kZonaLinea};
-    for (const EnMesa& m : mesa_) {
-        if (!m.dibujada)
-            continue;
-        const bool vertical = Orientacion(m.rumbo) == 'V';
-        const double mx = (vertical ? AnchoMedio : LargoMedio) + Grosor + 0.004;
-        const double my = (vertical ? LargoMedio : AnchoMedio) + Grosor + 0.004;
-        zonas.push_back({m.x - mx, m.y + my, m.x + mx, m.y - my});
-    }
+    for (const EnMesa& m : mesa_)
+        if (m.dibujada)
+            zonas.push_back(Caja(m));
     for (const Zona& z : zonas)
         lienzo_.BorrarZona(z);
     // Those boxes may reach into the hands (the side ones in perspective); draw them again.
@@ -455,7 +471,7 @@ void Tablero::RedibujarSitio(int ficha)
 {
     const Ficha& f = E.Fichas[ficha];
     if (f.Lugar == 'D' && f.Dueno >= 1 && f.Dueno <= 4)
-        lienzo_.DibujarMano(f.Dueno, modoMano_[f.Dueno]);
+        PintarMano(f.Dueno);
     else if (f.Lugar == 'R')
         PintarMesa();
     update();

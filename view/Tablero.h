@@ -152,5 +152,10 @@ private:
         char modo = 'A';
     };
     std::array<EnMesa, kNumFichas> mesa_{};
+    // Where a tile drawn on the table may have left pixels.
+    static vista::Zona Caja(const EnMesa& m);
+    // The hand drawn again, and the table's tiles too when the hand's
+    // erasing reached one of them.
+    void PintarMano(int silla);
     bool mesaPuesta_ = false;  // the flow has laid out the table at least once
 };

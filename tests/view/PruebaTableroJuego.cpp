@@ -316,6 +316,60 @@ private slots:
         QVERIFY(t.Imagen().copy(r) == t.Superficie().Fondo().copy(r));
     }
 
+    void manoVaciaSinRastro_data()
+    {
+        QTest::addColumn<bool>("tresD");
+        QTest::addColumn<int>("abajo");
+        QTest::addColumn<int>("silla");
+        for (bool tresD : {false, true})
+            for (int abajo = 1; abajo <= 4; ++abajo)
+                for (int silla = 1; silla <= 4; ++silla)
+                    QTest::addRow("%s desde %d, mano %d", tresD ? "3D" : "2D", abajo, silla) << tresD << abajo << silla;
+    }
+    void manoVaciaSinRastro()
+    {
+        // Whichever way the table is turned, a hand that has played out
+        // leaves nothing of its tiles, not even the edge line that a tile's
+        // thickness drops past its area toward the line of play; and a tile
+        // of the line lying right at the hand loses nothing in that erasing.
+        QFETCH(bool, tresD);
+        QFETCH(int, abajo);
+        QFETCH(int, silla);
+        Estado e;
+        VaciarMesa(e);
+        // Out of sight: neither on the table nor in a hand's slots.
+        for (Ficha& f : e.Fichas)
+            f.Lugar = 'D';
+        Dar(e, silla, {0, 1, 2, 3, 4, 5, 6});
+        e.Jugadores[silla].Vista = 'A';
+        e.FaseMano = Fase::Tirando;
+        Ficha& enLinea = e.Fichas[27];
+        enLinea.Lugar = 'J';
+        const bool costado = silla == 2 || silla == 4;
+        enLinea.Rumbo = costado ? 'E' : 'S';
+        // At the edge of the line's area nearest the hand.
+        const vista::Zona& linea = vista::kZonaLinea;
+        const double borde = costado ? linea.x2 - LargoMedio : linea.y2 + LargoMedio;
+        enLinea.X = static_cast<float>(silla == 2 ? borde : silla == 4 ? -borde : 0.0);
+        enLinea.Y = static_cast<float>(costado ? 0.5 : silla == 1 ? borde : linea.y1 - LargoMedio);
+        Tablero t(e);
+        tresD ? t.VerEn3D() : t.VerEn2D();
+        t.VerDesde(abajo);
+        t.DibujarMesa();
+        t.DibujarMano(silla, 'A');
+        e.Jugadores[silla].Mano.fill(-1);
+        e.Jugadores[silla].NumFichas = 0;
+        t.DibujarMano(silla, 'A');
+        const QImage tras = t.Imagen();
+
+        // The same table drawn from scratch, and the bare table without the tile.
+        t.Redibujar();
+        QVERIFY(tras == t.Imagen());
+        enLinea.Lugar = 'D';
+        t.Redibujar();
+        QVERIFY(t.Imagen() == t.Superficie().Fondo());
+    }
+
     void jugarPorLaPuntaCercana()
     {
         Estado e;
