@@ -344,18 +344,11 @@ QRegion Lienzo::DibujarMano(int silla, char modo)
     // a pixel or two past its hand's area; on a turned table, toward the line
     // of play. Those rows are erased too.
     const int caida = static_cast<int>(std::ceil(Grueso())) + 2;
-    QRegion zonas, bajo;
-    for (const Zona& z : ZonasMano(silla)) {
-        const QRect r = RectPixeles(G, z);
-        zonas += r;
-        bajo += r.translated(0, caida);
-    }
-    bajo -= zonas;
-    for (const QRect& r : zonas)
+    QRegion borrado;
+    for (const Zona& z : ZonasMano(silla))
+        borrado += RectPixeles(G, z).adjusted(0, 0, 0, caida);
+    for (const QRect& r : borrado)
         BorrarPixeles(r);
-    for (const QRect& r : bajo)
-        BorrarPixeles(r);
-    zonas += bajo;
     for (int t : fichas) {
         const Ficha& f = E.Fichas[t];
         DibujarFicha(f.X, f.Y, Orientacion(f.Rumbo), modo, ColorSilla[silla]);
@@ -370,7 +363,7 @@ QRegion Lienzo::DibujarMano(int silla, char modo)
         else
             DibujarCara(f.X, f.Y, o, f.Punto2, f.Punto1, f.Color2, f.Color1);
     }
-    return zonas;
+    return borrado;
 }
 
 void Lienzo::DibujarMesa(char modo)
